@@ -1,0 +1,12 @@
+#pragma once
+// The cost of a connection under a tariff: a price per minute, each minute priced by its clock hour
+// and by its date's day index (public holidays like Sundays).
+#include "DateTime.h"
+#include "TarifStore.h"
+
+// Cost from start to end; only date, hour and minute of each count. Requires end >= start.
+double CalcKosten(const TTarif &tarif, TDateTime start, TDateTime end);
+// 60 x Kosten[d][h] summed for h = from .. to in increasing order; 0 when to < from.
+double HourKosten(int fromHour, int toHour, int d, const TTarif &tarif);
+// 7 for a holiday of the current Bundesland, else the weekday (Monday 1 .. Sunday 7).
+int DayIndex(TDateTime date);

@@ -1,0 +1,41 @@
+#pragma once
+// The month log: one file per month, "Data/<year>/<month name>.qod", a 4-byte header (1) and
+// 133-byte connection records.
+#include "DateTime.h"
+#include "ShortString.h"
+
+#include <QString>
+#include <vector>
+
+struct TVerbindung
+{
+    double Datum = 0;          // offset 0, start of the connection
+    double Start = 0;          // offset 8
+    double Ende = 0;           // offset 16
+    double Kosten = 0;         // offset 24
+    ShortString<100> Tarif;    // offset 32, length byte then up to 100 characters
+};
+
+constexpr int VerbindungSize = 133;
+constexpr int MonatsLogHeaderSize = 4;
+
+void WriteVerbindung(const TVerbindung &v, char *out);   // VerbindungSize bytes
+TVerbindung ReadVerbindung(const char *in);
+
+struct TKostenDatenbank
+{
+    QString Pfad;
+    std::vector<TVerbindung> Daten;
+};
+
+// Month name from the language table; below 1 reports E_MonthToLow and returns "".
+QString MonthName(int month);
+// ProgramDir() + "Data/" + year + "/" + MonthName(month) + ".qod"
+QString MonthLogPath(int year, int month);
+
+// Adds the record to Daten and to the end of the file; creates the file with its header.
+// A torn trailing piece left by an interrupted append is cut off first. Throws Exception on failure.
+void AppendData(TKostenDatenbank &log, const TVerbindung &record);
+// Replaces Daten with the file's whole records; a missing file leaves Daten unchanged.
+// Failures go to ReportError as E_UnknownErrorAt + "ReadAllData".
+void ReadAllData(TKostenDatenbank &log);

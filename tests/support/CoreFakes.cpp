@@ -1,0 +1,40 @@
+#include "CoreFakes.h"
+
+#include "ProgramDir.h"
+#include "Report.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+FakeClock::FakeClock(TDateTime start) : m_now(start)
+{
+    SetClock([this] { return m_now; });
+}
+
+FakeClock::~FakeClock() { ResetClock(); }
+
+TempProgramDir::TempProgramDir() { SetProgramDir(m_dir.path()); }
+TempProgramDir::~TempProgramDir() { SetProgramDir(QString()); }
+
+QString TempProgramDir::path() const { return m_dir.path() + QLatin1Char('/'); }
+
+void TempProgramDir::write(const QString &name, const QByteArray &bytes) const
+{
+    QDir().mkpath(QFileInfo(file(name)).path());
+    QFile f(file(name));
+    if (f.open(QIODevice::WriteOnly)) f.write(bytes);
+}
+
+QByteArray TempProgramDir::read(const QString &name) const
+{
+    QFile f(file(name));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+ReportRecorder::ReportRecorder()
+{
+    SetReportHandler([this](const QString &m) { reports << m; });
+}
+
+ReportRecorder::~ReportRecorder() { SetReportHandler(nullptr); }

@@ -1,0 +1,44 @@
+#pragma once
+// Fakes for the core's seams: the clock, the program folder and the error report.
+#include "DateTime.h"
+
+#include <QStringList>
+#include <QTemporaryDir>
+
+// Installs itself as the clock; the time moves only when a test moves it.
+class FakeClock
+{
+public:
+    explicit FakeClock(TDateTime start = EncodeDateTime(2005, 3, 1, 10, 0, 0));
+    ~FakeClock();
+    void set(TDateTime t) { m_now = t; }
+    void advanceSeconds(double s) { m_now += s / 86400.0; }
+    TDateTime now() const { return m_now; }
+
+private:
+    TDateTime m_now;
+};
+
+// Points the program folder at a fresh temporary folder for the lifetime of the object.
+class TempProgramDir
+{
+public:
+    TempProgramDir();
+    ~TempProgramDir();
+    QString path() const;                  // with trailing '/'
+    QString file(const QString &name) const { return path() + name; }
+    void write(const QString &name, const QByteArray &bytes) const;
+    QByteArray read(const QString &name) const;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// Records every ReportError text instead of showing it.
+class ReportRecorder
+{
+public:
+    ReportRecorder();
+    ~ReportRecorder();
+    QStringList reports;
+};
