@@ -1,1 +1,128 @@
-// in progress
+#include "MonatsLog.h"
+
+#include "Bytes.h"
+#include "Exception.h"
+#include "Language.h"
+#include "ProgramDir.h"
+#include "Report.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <stdexcept>
+
+namespace {
+constexpr int StartOffset = 8;
+constexpr int EndeOffset = 16;
+constexpr int KostenOffset = 24;
+constexpr int TarifOffset = 32;
+static_assert(TarifOffset + ShortString<100>::Size == VerbindungSize);
+
+QString native(const QString &path) { return QDir::toNativeSeparators(path); }
+
+[[noreturn]] void fail(const QString &what, const QString &path, const QString &reason)
+{
+    throw Exception(what + native(path) + QStringLiteral(": ") + reason);
+}
+}
+
+void WriteVerbindung(const TVerbindung &v, char *out)
+{
+    PutDouble(out, v.Datum);
+    PutDouble(out + StartOffset, v.Start);
+    PutDouble(out + EndeOffset, v.Ende);
+    PutDouble(out + KostenOffset, v.Kosten);
+    v.Tarif.write(out + TarifOffset);
+}
+
+TVerbindung ReadVerbindung(const char *in)
+{
+    TVerbindung v;
+    v.Datum = GetDouble(in);
+    v.Start = GetDouble(in + StartOffset);
+    v.Ende = GetDouble(in + EndeOffset);
+    v.Kosten = GetDouble(in + KostenOffset);
+    v.Tarif.read(in + TarifOffset);
+    return v;
+}
+
+QString MonthName(int month)
+{
+    if (month < 1) {
+        ReportError(E_MonthToLow);
+        return QString();
+    }
+    // Above 12 the old table lookup read past its end. No caller passes such a month, and the only
+    // report text there is says "below 1", so the empty name is returned without a report.
+    if (month > 12) return QString();
+    return Monate[size_t(month)];
+}
+
+QString MonthLogPath(int year, int month)
+{
+    return ProgramDir() + QStringLiteral("Data/") + QString::number(year) + QLatin1Char('/') + MonthName(month)
+        + QStringLiteral(".qod");
+}
+
+void AppendData(TKostenDatenbank &log, const TVerbindung &record)
+{
+    // The caller relies on the month in memory holding the record even when the write fails.
+    log.Daten.push_back(record);
+
+    char bytes[VerbindungSize];
+    WriteVerbindung(record, bytes);
+
+    const bool existed = QFileInfo::exists(log.Pfad);
+    QFile file(log.Pfad);
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
+        fail(existed ? QStringLiteral("Cannot open file ") : QStringLiteral("Cannot create file "), log.Pfad,
+             file.errorString());
+
+    qint64 end = file.size();
+    if (end < MonatsLogHeaderSize) {
+        // New file, or a header torn by a crash: a fresh header keeps every record at 4 + n * 133.
+        char header[MonatsLogHeaderSize];
+        PutInt32(header, 1);
+        if (!file.resize(0) || !file.seek(0) || file.write(header, MonatsLogHeaderSize) != MonatsLogHeaderSize)
+            fail(QStringLiteral("Cannot write file "), log.Pfad, file.errorString());
+        end = MonatsLogHeaderSize;
+    } else {
+        // A piece of a record left by an interrupted append would shift every later record.
+        const qint64 whole = MonatsLogHeaderSize + (end - MonatsLogHeaderSize) / VerbindungSize * VerbindungSize;
+        if (whole != end) {
+            if (!file.resize(whole)) fail(QStringLiteral("Cannot write file "), log.Pfad, file.errorString());
+            end = whole;
+        }
+    }
+
+    if (!file.seek(end) || file.write(bytes, VerbindungSize) != VerbindungSize) {
+        const QString reason = file.errorString();
+        file.resize(end);   // best effort: do not leave a torn record behind (disk full)
+        fail(QStringLiteral("Cannot write file "), log.Pfad, reason);
+    }
+}
+
+void ReadAllData(TKostenDatenbank &log)
+{
+    if (!QFileInfo::exists(log.Pfad)) return;
+    try {
+        QFile file(log.Pfad);
+        if (!file.open(QIODevice::ReadOnly)) throw std::runtime_error("open");
+        const qint64 size = file.size();
+        if (size < MonatsLogHeaderSize) throw std::runtime_error("no header");
+        const qint64 count = (size - MonatsLogHeaderSize) / VerbindungSize;
+
+        // One read for the whole month: record-sized reads made large months slow to open.
+        const QByteArray data = file.read(MonatsLogHeaderSize + count * VerbindungSize);
+        if (data.size() < MonatsLogHeaderSize) throw std::runtime_error("no header");
+
+        log.Daten.resize(size_t(count));
+        const qint64 whole = (data.size() - MonatsLogHeaderSize) / VerbindungSize;
+        const char *p = data.constData() + MonatsLogHeaderSize;
+        for (qint64 i = 0; i < whole; ++i, p += VerbindungSize) log.Daten[size_t(i)] = ReadVerbindung(p);
+        if (whole < count) throw std::runtime_error("short read");
+    } catch (...) {
+        // Includes bad_alloc for a garbage file of absurd size.
+        ReportError(E_UnknownErrorAt + QStringLiteral("ReadAllData"));
+    }
+}

@@ -1,1 +1,86 @@
-// in progress
+#include "SettingsStore.h"
+
+#include "Bytes.h"
+#include "Exception.h"
+#include "ProgramDir.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <cstring>
+
+std::uint8_t ErsterStart = 0;
+std::uint8_t Bundesland = 0;
+double GesamtLimit = 0;
+ShortString<255> Sprache;
+
+const char *const Bundeslaender[16] = {
+    "Baden-Württemberg", "Bayern", "Berlin", "Brandenburg", "Bremen", "Hamburg", "Hessen",
+    "Mecklenburg-Vorpommern", "Niedersachsen", "Nordrhein-Westfalen", "Rheinland-Pfalz", "Saarland",
+    "Sachsen", "Sachsen-Anhalt", "Schleswig-Holstein", "Thüringen"};
+
+namespace {
+constexpr int ErsterStartOffset = 0;
+constexpr int BundeslandOffset = 1;
+constexpr int GesamtLimitOffset = 2;
+constexpr int SpracheOffset = 10;
+static_assert(SpracheOffset + ShortString<255>::Size == SettingsSize);
+
+// The whole file image of the values in memory, Sprache's bytes after its value included.
+void writeSettings(char *out)
+{
+    out[ErsterStartOffset] = char(ErsterStart);
+    out[BundeslandOffset] = char(Bundesland);
+    PutDouble(out + GesamtLimitOffset, GesamtLimit);
+    Sprache.write(out + SpracheOffset);
+}
+
+void readSettings(const char *in)
+{
+    ErsterStart = std::uint8_t(in[ErsterStartOffset]);
+    Bundesland = std::uint8_t(in[BundeslandOffset]);
+    GesamtLimit = GetDouble(in + GesamtLimitOffset);
+    Sprache.read(in + SpracheOffset);
+}
+
+QString native(const QString &path) { return QDir::toNativeSeparators(path); }
+}
+
+QString SettingsPath() { return ProgramDir() + QStringLiteral("Settings.dat"); }
+
+void LoadSettings()
+{
+    const QString path = SettingsPath();
+    if (!QFileInfo::exists(path)) {
+        ErsterStart = 1;
+        Bundesland = 8;
+        GesamtLimit = 100.0;
+        Sprache = QStringLiteral("german");
+        return;
+    }
+
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) throw Exception(QStringLiteral("Cannot open file ") + native(path));
+    const QByteArray data = file.read(SettingsSize);
+    if (file.error() != QFileDevice::NoError) throw Exception(QStringLiteral("Cannot read file ") + native(path));
+
+    // A short file overwrites only the bytes it holds, even in the middle of a field: the rest of
+    // every value keeps what it had before the load.
+    char image[SettingsSize];
+    writeSettings(image);
+    std::memcpy(image, data.constData(), size_t(data.size()));
+    readSettings(image);
+}
+
+void SaveSettings()
+{
+    const QString path = SettingsPath();
+    char image[SettingsSize];
+    writeSettings(image);
+
+    // Written beside and renamed over the old file: a crash or a full disk keeps the previous settings.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(image, SettingsSize) != SettingsSize || !file.commit())
+        throw Exception(QStringLiteral("Cannot create file ") + native(path));
+}
