@@ -1,1 +1,42 @@
-// in progress
+#include "Errors.h"
+
+#include "Language.h"
+#include "MessageBox.h"
+#include "Report.h"
+
+namespace {
+std::function<void(const QString &)> &acceptedHandler()
+{
+    static std::function<void(const QString &)> h;
+    return h;
+}
+
+// The four warnings the program shows as they are, without offering a report.
+bool isPlainWarning(const QString &message)
+{
+    return message == W_NoTarif || message == W_ReallyClose || message == W_InstallNewAndClose
+        || message == W_LimitReached;
+}
+}
+
+QString ReportQuestionText(const QString &message)
+{
+    return QStringLiteral("Es trat folgender Fehler auf:\r\n") + message
+        + QStringLiteral("\r\nMöchten Sie diesen Fehler jetzt melden? Dazu wird eine Internetverbindung aufgebaut!");
+}
+
+void ShowErrorReport(const QString &message)
+{
+    if (isPlainWarning(message)) {
+        MessageBox::ShowMessage(message);
+        return;
+    }
+    const auto answer = MessageBox::Show(QStringLiteral("Warning"), ReportQuestionText(message), MessageBox::Warning,
+                                         {MessageBox::Yes, MessageBox::No});
+    if (answer != MessageBox::Yes) return;
+    if (acceptedHandler()) acceptedHandler()(message);
+}
+
+void InstallErrorReport() { SetReportHandler(ShowErrorReport); }
+
+void SetReportAcceptedHandler(std::function<void(const QString &)> handler) { acceptedHandler() = std::move(handler); }

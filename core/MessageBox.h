@@ -1,0 +1,34 @@
+#pragma once
+// Every message box of the program goes through here, so tests can answer boxes instead of
+// showing them: in test mode a box is recorded and answered from the queued answers (or with
+// its first button) without a modal loop.
+#include <QList>
+#include <QString>
+
+class QWidget;
+
+namespace MessageBox {
+
+enum Icon { NoIcon, Information, Warning, Error, Question };
+enum Button { Ok = 1, Cancel = 2, Abort = 3, Yes = 6, No = 7 };
+
+struct Shown
+{
+    QString caption;
+    QString text;
+    Icon icon;
+    QList<Button> buttons;
+};
+
+// Shows a modal box and returns the button pressed (Cancel when the box was closed otherwise).
+Button Show(const QString &caption, const QString &text, Icon icon, const QList<Button> &buttons);
+
+// A plain box with the application title as caption and an OK button.
+void ShowMessage(const QString &text);
+
+// Test seam.
+void SetTestMode(bool on);
+void SetNextAnswer(Button answer);
+QList<Shown> &History();
+
+}
