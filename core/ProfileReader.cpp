@@ -58,12 +58,11 @@ void ProfileReader::parse(const QByteArray &bytes)
     const QStringView all(text);
     qsizetype pos = 0;
     while (pos < all.size()) {
-        qsizetype end = all.indexOf(u'\n', pos);
-        if (end < 0) end = all.size();
-        QStringView line = all.mid(pos, end - pos);
+        // CR LF, LF and a lone CR all end a line; the empty line between CR and LF is skipped.
+        qsizetype end = pos;
+        while (end < all.size() && all[end] != u'\n' && all[end] != u'\r') ++end;
+        QStringView line = trimBlanks(all.mid(pos, end - pos));
         pos = end + 1;
-        if (line.endsWith(u'\r')) line.chop(1);
-        line = trimBlanks(line);
         if (line.isEmpty() || line.front() == u';') continue;
 
         if (line.front() == u'[') {
