@@ -1,0 +1,91 @@
+#pragma once
+// Shared set-up for tests that drive the real main window: a temporary program folder, a fake
+// clock, a scripted dial-up service and message boxes that answer themselves.
+#include "CoreFakes.h"
+#include "FakeRas.h"
+#include "Haupt.h"
+#include "MessageBox.h"
+#include "SettingsStore.h"
+#include "TarifStore.h"
+#include "VexRasConnect.h"
+
+#include <QTimer>
+#include <memory>
+
+struct MainWindowFixture
+{
+    TempProgramDir dir;
+    FakeClock clock;
+    ReportRecorder reports;
+    FakeRas ras;
+    std::unique_ptr<THauptfenster> window;
+
+    explicit MainWindowFixture(TDateTime start) : clock(start)
+    {
+        MessageBox::SetTestMode(true);
+        Tarife.clear();
+    }
+    ~MainWindowFixture()
+    {
+        window.reset();
+        MessageBox::SetTestMode(false);
+        Tarife.clear();
+    }
+
+    // Settings as the user left them, written before the window starts.
+    void storeSettings(double limit, int state = 8)
+    {
+        ErsterStart = 0;
+        Bundesland = std::uint8_t(state);
+        GesamtLimit = limit;
+        Sprache.set(QStringLiteral("german"));
+        SaveSettings();
+    }
+
+    void storeTarife(const std::vector<TTarif> &tarife)
+    {
+        Tarife = tarife;
+        SaveTarife();
+        Tarife.clear();
+    }
+
+    // Creates the window with its timers stopped: the test drives polls and ticks itself.
+    THauptfenster &start()
+    {
+        window = std::make_unique<THauptfenster>();
+        window->Timer1->stop();
+        if (window->Connection) window->Connection->SetDoTimer(false);
+        return *window;
+    }
+
+    // One poll of the monitor, then one tick of the monitoring step, `seconds` later.
+    void step(double seconds = 1)
+    {
+        clock.advanceSeconds(seconds);
+        window->Connection->Poll();
+        window->Timer1Timer();
+    }
+
+    QStringList shownTexts() const
+    {
+        QStringList texts;
+        for (const auto &s : MessageBox::History()) texts << s.text;
+        return texts;
+    }
+};
+
+// A tariff for one dial-up entry with one price per minute at every hour of every day.
+inline TTarif MakeTarif(const QString &name, const QString &nummer, const QString &eintrag, double price, double limit = 0)
+{
+    TTarif t;
+    t.Name.set(name);
+    t.Nummer.set(nummer);
+    t.Eintrag.set(eintrag);
+    for (int d = 1; d <= 7; ++d)
+        for (int h = 0; h < 24; ++h) {
+            t.Kosten[d][h] = price;
+            t.Taktung[d][h] = 1;
+        }
+    t.Limit = limit;
+    return t;
+}

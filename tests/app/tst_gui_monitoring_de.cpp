@@ -1,0 +1,306 @@
+// Whole connections through the real main window: the scripted dial-up service reports the
+// states, the fake clock moves, and the month logs on disk are checked.
+#include "MainWindowFixture.h"
+
+#include "BudgetBar.h"
+#include "Language.h"
+#include "MonatsLog.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QTest>
+
+namespace {
+TKostenDatenbank readLog(const QString &path)
+{
+    TKostenDatenbank log;
+    log.Pfad = path;
+    ReadAllData(log);
+    return log;
+}
+}
+
+class TestMonitoring : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void dialling_isNotTimedUntilConnected()
+    {
+        MainWindowFixture f(EncodeDateTime(2026, 5, 4, 10, 0, 0));
+        f.storeSettings(100);
+        f.ras.addEntry("Provider", "0191011");
+        THauptfenster &w = f.start();
+        for (auto state : {RASCS_OpenPort, RASCS_ConnectDevice, RASCS_Authenticate, RASCS_Authenticated}) {
+            f.ras.setConnection("Provider", state);
+            f.step();
+            QVERIFY(!w.Online);
+            QVERIFY(!w.InVerbindung);
+            QCOMPARE(w.LDauer->text(), QStringLiteral("00:00"));
+        }
+        f.ras.setConnectionState(RASCS_Connected);
+        f.step();
+        QVERIFY(w.Online);
+        QVERIFY(w.InVerbindung);
+        QCOMPARE(w.StartZeit, f.clock.now());
+    }
+
+    void connection_showsDurationAndCostAndIsLogged()
+    {
+        MainWindowFixture f(EncodeDateTime(2026, 5, 4, 10, 0, 0));   // a Monday, no holiday
+        f.storeSettings(100);
+        f.storeTarife({MakeTarif("Abend", "0191011", "Provider", 1.5, 12.5)});
+        f.ras.addEntry("Provider", "0191011");
+        THauptfenster &w = f.start();
+        f.ras.setConnection("Provider", RASCS_Connected);
+        f.step();
+        const TDateTime start = f.clock.now();
+        QCOMPARE(w.BudgetBar->Max(), 12);   // 12.5 rounds half to even
+        f.step(5 * 60 + 23);
+        QCOMPARE(w.LDauer->text(), QStringLiteral("00:05:23"));
+        QCOMPARE(w.LKosten->text(), QStringLiteral("7,5 €"));   // 5 clock minutes at 1.5
+        QCOMPARE(w.BudgetBar->Position(), 8);                   // 7.5 rounds half to even
+
+        f.ras.hangUp();
+        f.step(40);   // 10:06:03: six minutes begun on the clock
+        QVERIFY(!w.Online);
+        QVERIFY(!w.InVerbindung);
+        QCOMPARE(w.LKosten->text(), QStringLiteral("9 €"));
+        QCOMPARE(w.LDauer->text(), QStringLiteral("00:06:03"));
+
+        const TKostenDatenbank log = readLog(f.dir.file("Data/2026/Mai.qod"));
+        QCOMPARE(int(log.Daten.size()), 1);
+        QCOMPARE(log.Daten[0].Datum, start);
+        QCOMPARE(log.Daten[0].Start, start);
+        QCOMPARE(log.Daten[0].Ende, f.clock.now());
+        QCOMPARE(log.Daten[0].Kosten, 9.0);
+        QCOMPARE(log.Daten[0].Tarif.value(), QStringLiteral("Abend"));
+        QCOMPARE(w.Summe, 9.0);
+        QVERIFY(MessageBox::History().isEmpty());
+
+        // The labels keep the last connection until the next one begins.
+        f.step(60);
+        QCOMPARE(w.LKosten->text(), QStringLiteral("9 €"));
+        QCOMPARE(int(readLog(f.dir.file("Data/2026/Mai.qod")).Daten.size()), 1);
+    }
+
+    void firstMatchingTariff_wins()
+    {
+        MainWindowFixture f(EncodeDateTime(2026, 5, 4, 10, 0, 0));
+        f.storeSettings(100);
+        f.storeTarife({MakeTarif("Andere", "0191011", "Sonst", 9), MakeTarif("Erster", "0191011", "Provider", 1),
+                       MakeTarif("Zweiter", "0191011", "Provider", 2)});
+        f.ras.addEntry("Provider", "0191011");
+        THauptfenster &w = f.start();
+        f.ras.setConnection("Provider", RASCS_Connected);
+        f.step();
+        QCOMPARE(w.AktTarif.Name.value(), QStringLiteral("Erster"));
+        QCOMPARE(w.AktVerbindung.Tarif.value(), QStringLiteral("Erster"));
+    }
+
+    void noTariff_warnsOncePerRunAndLogsAtZero()
+    {
+        MainWindowFixture f(EncodeDateTime(2026, 5, 4, 10, 0, 0));
+        f.storeSettings(100);
+        f.storeTarife({MakeTarif("Fremd", "0999", "Provider", 2)});   // number does not match
+        f.ras.addEntry("Provider", "0191011");
+        THauptfenster &w = f.start();
+        for (int connection = 0; connection < 2; ++connection) {
+            f.ras.setConnection("Provider", RASCS_Connected);
+            f.step();
+            f.step(120);
+            QCOMPARE(w.LKosten->text(), QStringLiteral("0 €"));
+            f.ras.hangUp();
+            f.step();
+        }
+        QCOMPARE(f.shownTexts(), QStringList{W_NoTarif});
+        QVERIFY(w.KeinTarifGewarnt);
+        const TKostenDatenbank log = readLog(f.dir.file("Data/2026/Mai.qod"));
+        QCOMPARE(int(log.Daten.size()), 2);
+        for (const auto &v : log.Daten) {
+            QCOMPARE(v.Tarif.value(), QStringLiteral("Null_Standard_Tarif_MX"));
+            QCOMPARE(v.Kosten, 0.0);
+        }
+        QCOMPARE(w.BudgetBar->Max(), 0);   // the default tariff's limit is 0
+    }
+
+    void limitWarning_appearsAtTheTickTheShownTotalReachesTheLimit()
+    {
+        MainWindowFixture f(EncodeDateTime(2026, 5, 4, 10, 0, 0));
+        f.storeSettings(50);
+        f.storeTarife({MakeTarif("Minute", "0191011", "Provider", 1)});
+        f.ras.addEntry("Provider", "0191011");
+        // 40 already spent this month.
+        TKostenDatenbank earlier;
+        earlier.Pfad = f.dir.file("Data/2026/Mai.qod");
+        TVerbindung v;
+        v.Kosten = 40;
+        QDir().mkpath(f.dir.file("Data/2026"));
+        AppendData(earlier, v);
+
+        THauptfenster &w = f.start();
+        QCOMPARE(w.Summe, 40.0);
+        f.ras.setConnection("Provider", RASCS_Connected);
+        f.step();
+        for (int minute = 1; minute <= 9; ++minute) {
+            f.step(60);
+            QVERIFY2(MessageBox::History().isEmpty(), qPrintable(w.LKosten->text()));
+        }
+        f.step(60);   // the tenth minute: 40 + 10 = 50
+        QCOMPARE(w.LKosten->text(), QStringLiteral("10 €"));
+        QCOMPARE(f.shownTexts(), QStringList{W_LimitReached});
+        f.step(60);
+        QCOMPARE(MessageBox::History().size(), 1);
+        QCOMPARE(w.BudgetBar->Position(), 51);
+    }
+
+    void limitZero_warnsAtTheFirstTick()
+    {
+        MainWindowFixture f(EncodeDateTime(2026, 5, 4, 10, 0, 0));
+        f.storeSettings(0);
+        f.storeTarife({MakeTarif("Minute", "0191011", "Provider", 1)});
+        f.ras.addEntry("Provider", "0191011");
+        f.start();
+        f.ras.setConnection("Provider", RASCS_Connected);
+        f.step();
+        QCOMPARE(f.shownTexts(), QStringList{W_LimitReached});
+    }
+
+    void connectionOverMonthEnd_landsInTheMonthItStarted()
+    {
+        MainWindowFixture f(EncodeDateTime(2026, 3, 31, 23, 59, 0));
+        f.storeSettings(100);
+        f.storeTarife({MakeTarif("Minute", "0191011", "Provider", 1)});
+        f.ras.addEntry("Provider", "0191011");
+        THauptfenster &w = f.start();
+        f.ras.setConnection("Provider", RASCS_Connected);
+        f.step(0);
+        f.step(120);   // 1 April 00:01
+        f.ras.hangUp();
+        f.step(0);
+        QVERIFY(!w.InVerbindung);
+        const TKostenDatenbank march = readLog(f.dir.file("Data/2026/März.qod"));
+        QCOMPARE(int(march.Daten.size()), 1);
+        QCOMPARE(march.Daten[0].Kosten, 2.0);
+        QVERIFY(!QFileInfo::exists(f.dir.file("Data/2026/April.qod")));
+
+        // The next connection opens April's log, and the monthly total starts from it.
+        f.ras.setConnection("Provider", RASCS_Connected);
+        f.step(60);
+        QCOMPARE(w.MonatsLog.Pfad, f.dir.file("Data/2026/April.qod"));
+        QCOMPARE(w.Summe, 0.0);
+    }
+
+    void newYear_createsTheYearFolder()
+    {
+        MainWindowFixture f(EncodeDateTime(2026, 12, 31, 23, 0, 0));
+        f.storeSettings(100);
+        f.ras.addEntry("Provider", "0191011");
+        f.start();
+        f.clock.set(EncodeDateTime(2027, 1, 1, 0, 30, 0));
+        f.ras.setConnection("Provider", RASCS_Connected);
+        f.step(0);
+        f.ras.hangUp();
+        f.step(60);
+        QCOMPARE(int(readLog(f.dir.file("Data/2027/Januar.qod")).Daten.size()), 1);
+    }
+
+    void shutdownWhileConnected_logsTheConnectionBeforeSaving()
+    {
+        MainWindowFixture f(EncodeDateTime(2026, 5, 4, 10, 0, 0));
+        f.storeSettings(100);
+        f.storeTarife({MakeTarif("Minute", "0191011", "Provider", 1)});
+        f.ras.addEntry("Provider", "0191011");
+        THauptfenster &w = f.start();
+        f.ras.setConnection("Provider", RASCS_Connected);
+        f.step();
+        f.step(180);
+        MessageBox::SetNextAnswer(MessageBox::Yes);
+        QVERIFY(w.close());   // still connected
+        const TKostenDatenbank log = readLog(f.dir.file("Data/2026/Mai.qod"));
+        QCOMPARE(int(log.Daten.size()), 1);
+        QCOMPARE(log.Daten[0].Ende, f.clock.now());
+        QCOMPARE(log.Daten[0].Kosten, 3.0);
+        QVERIFY(QFileInfo(f.dir.file("Data/2026/Mai.qod")).lastModified()
+                <= QFileInfo(f.dir.file("Settings.dat")).lastModified());
+        QCOMPARE(QFileInfo(f.dir.file("Settings.dat")).size(), qint64(266));
+    }
+
+    void failedAppend_isReportedOnceAndWrittenLater()
+    {
+        MainWindowFixture f(EncodeDateTime(2026, 5, 4, 10, 0, 0));
+        f.storeSettings(100);
+        f.storeTarife({MakeTarif("Minute", "0191011", "Provider", 1)});
+        f.ras.addEntry("Provider", "0191011");
+        THauptfenster &w = f.start();
+        // The year folder is replaced by a file: the month log cannot be written.
+        QDir(f.dir.file("Data/2026")).removeRecursively();
+        f.dir.write("Data/2026", "not a folder");
+
+        f.ras.setConnection("Provider", RASCS_Connected);
+        f.step();
+        f.step(120);
+        f.ras.hangUp();
+        f.step();
+        QCOMPARE(f.reports.reports, QStringList{E_UnknownErrorAt + QStringLiteral("AppendData")});
+        QVERIFY(!w.InVerbindung);
+        QCOMPARE(int(w.Pending.size()), 1);
+        for (int i = 0; i < 5; ++i) f.step();
+        QCOMPARE(f.reports.reports.size(), 1);   // no report at every later tick
+
+        // The disk is usable again: the waiting record goes first, then the new one.
+        QFile::remove(f.dir.file("Data/2026"));
+        QDir().mkpath(f.dir.file("Data/2026"));
+        f.ras.setConnection("Provider", RASCS_Connected);
+        f.step();
+        f.step(60);
+        f.ras.hangUp();
+        f.step();
+        const TKostenDatenbank log = readLog(f.dir.file("Data/2026/Mai.qod"));
+        QCOMPARE(int(log.Daten.size()), 2);
+        QCOMPARE(log.Daten[0].Kosten, 2.0);
+        QVERIFY(log.Daten[0].Start < log.Daten[1].Start);
+        QVERIFY(w.Pending.empty());
+        QCOMPARE(int(w.MonatsLog.Daten.size()), 2);   // each record once in memory too
+    }
+
+    void failedAppend_isTriedAgainAtShutdown()
+    {
+        MainWindowFixture f(EncodeDateTime(2026, 5, 4, 10, 0, 0));
+        f.storeSettings(100);
+        f.ras.addEntry("Provider", "0191011");
+        THauptfenster &w = f.start();
+        QDir(f.dir.file("Data/2026")).removeRecursively();
+        f.dir.write("Data/2026", "not a folder");
+        f.ras.setConnection("Provider", RASCS_Connected);
+        f.step();
+        f.ras.hangUp();
+        f.step(30);
+        QCOMPARE(int(w.Pending.size()), 1);
+        QFile::remove(f.dir.file("Data/2026"));
+        QDir().mkpath(f.dir.file("Data/2026"));
+        MessageBox::SetNextAnswer(MessageBox::Yes);
+        QVERIFY(w.close());
+        QCOMPARE(int(readLog(f.dir.file("Data/2026/Mai.qod")).Daten.size()), 1);
+    }
+
+    void reconnectWithinOneTick_continuesTheTimedConnection()
+    {
+        MainWindowFixture f(EncodeDateTime(2026, 5, 4, 10, 0, 0));
+        f.storeSettings(100);
+        f.ras.addEntry("Provider", "0191011");
+        THauptfenster &w = f.start();
+        f.ras.setConnection("Provider", RASCS_Connected);
+        f.step();
+        const TDateTime start = w.StartZeit;
+        f.ras.hangUp();
+        w.Connection->Poll();
+        f.ras.setConnection("Provider", RASCS_Connected);
+        f.step();
+        QCOMPARE(w.StartZeit, start);
+        QVERIFY(!QFileInfo::exists(f.dir.file("Data/2026/Mai.qod")));
+    }
+};
+
+QTEST_MAIN(TestMonitoring)
+#include "tst_gui_monitoring_de.moc"
