@@ -80,7 +80,8 @@ void SaveSettings()
     writeSettings(image);
 
     // Written beside and renamed over the old file: a crash or a full disk keeps the previous settings.
+    // Unbuffered, because Qt 6.4's commit() renames even after its own flush has failed.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(image, SettingsSize) != SettingsSize || !file.commit())
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(image, SettingsSize) != SettingsSize || !file.commit())
         throw Exception(QStringLiteral("Cannot create file ") + native(path));
 }

@@ -104,8 +104,10 @@ void SaveTarife()
         QByteArray data(qsizetype(Tarife.size()) * TarifSize, '\0');
         for (size_t i = 0; i < Tarife.size(); ++i) WriteTarif(Tarife[i], data.data() + qsizetype(i) * TarifSize);
         // Written beside and renamed over the old file: a crash or a full disk keeps the previous tariffs.
+        // Unbuffered, because Qt 6.4's commit() renames even after its own flush has failed; a short
+        // write() is the only reliable sign of a full disk.
         QSaveFile file(TarifPath());
-        if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit())
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(data) != data.size() || !file.commit())
             throw std::runtime_error("save");
     } catch (...) {
         ReportError(E_UnknownErrorAt + QStringLiteral("SaveTarife"));
