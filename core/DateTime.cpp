@@ -40,6 +40,13 @@ QDate toQDate(TDateTime dt)
     split(dt, days, ms);
     return QDate::fromJulianDay(days + JulianDayOfZero);
 }
+
+// Before the epoch the whole part is negative while the fraction still counts forward from the
+// date (-1.25 is 29 Dec 1899, 6:00), so the time is subtracted there.
+TDateTime composeDateTime(TDateTime date, TDateTime time)
+{
+    return date < 0 ? date - time : date + time;
+}
 }
 
 TDateTime Now() { return clockOverride() ? clockOverride()() : systemNow(); }
@@ -67,7 +74,7 @@ TDateTime EncodeTime(int hour, int minute, int second, int msec)
 
 TDateTime EncodeDateTime(int year, int month, int day, int hour, int minute, int second, int msec)
 {
-    return EncodeDate(year, month, day) + EncodeTime(hour, minute, second, msec);
+    return composeDateTime(EncodeDate(year, month, day), EncodeTime(hour, minute, second, msec));
 }
 
 void DecodeDate(TDateTime dt, int &year, int &month, int &day)
@@ -168,6 +175,6 @@ bool FromIsoDateTime(const QString &text, TDateTime &result)
     if (!TryEncodeDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(), date)) return false;
     const int h = m.captured(4).toInt(), mi = m.captured(5).toInt(), s = m.captured(6).toInt();
     if (h > 23 || mi > 59 || s > 59) return false;
-    result = date + EncodeTime(h, mi, s, 0);
+    result = composeDateTime(date, EncodeTime(h, mi, s, 0));
     return true;
 }
