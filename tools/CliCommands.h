@@ -1,0 +1,16 @@
+#pragma once
+// The subcommands of minutrix-cli. Each takes the arguments after the program name (the
+// subcommand first), returns the complete UTF-8 output, and throws CliExit on failure, so that
+// nothing reaches stdout when the command fails.
+#include <QByteArray>
+#include <QStringList>
+
+QByteArray RunEaster(const QStringList &args);
+QByteArray RunHolidays(const QStringList &args);
+QByteArray RunCost(const QStringList &args);
+QByteArray RunTariffs(const QStringList &args);
+QByteArray RunPrices(const QStringList &args);
+QByteArray RunLog(const QStringList &args);
+QByteArray RunSummary(const QStringList &args);
+QByteArray RunSettings(const QStringList &args);
+QByteArray RunLanguage(const QStringList &args);
