@@ -4,7 +4,8 @@
 #include "DateTime.h"
 #include "TarifStore.h"
 
-// Cost from start to end; only date, hour and minute of each count. Requires end >= start.
+// Cost from start to end; only date, hour and minute of each count. An end read before the start
+// (clock set back, damaged record) costs 0 instead of pricing a negative span.
 double CalcKosten(const TTarif &tarif, TDateTime start, TDateTime end);
 // 60 x Kosten[d][h] summed for h = from .. to in increasing order; 0 when to < from.
 double HourKosten(int fromHour, int toHour, int d, const TTarif &tarif);
