@@ -28,7 +28,8 @@ struct TKostenDatenbank
     std::vector<TVerbindung> Daten;
 };
 
-// Month name from the language table; below 1 reports E_MonthToLow and returns "".
+// Month name from the language table; below 1 reports E_MonthToLow and returns "", above 12
+// returns "" without a report.
 QString MonthName(int month);
 // ProgramDir() + "Data/" + year + "/" + MonthName(month) + ".qod"
 QString MonthLogPath(int year, int month);

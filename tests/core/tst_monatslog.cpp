@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QtTest>
 #include <unistd.h>
 
@@ -227,6 +228,20 @@ private Q_SLOTS:
         ReadAllData(log);
         QCOMPARE(log.Daten.size(), size_t(1));
         QCOMPARE(recordBytes(log.Daten[0]), record);
+    }
+
+    void read_garbageFile_takesWholeRecordsWithinBounds()
+    {
+        TempProgramDir dir;
+        QRandomGenerator random(133);
+        QByteArray garbage(50000, '\0');
+        for (char &c : garbage) c = char(random.bounded(256));
+        dir.write(LogName, garbage);
+        TKostenDatenbank log = logIn(dir);
+        ReadAllData(log);
+        QCOMPARE(log.Daten.size(), size_t((50000 - 4) / 133));
+        for (const TVerbindung &v : log.Daten) QVERIFY(v.Tarif.value().size() <= 100);   // length bytes up to 255
+        QCOMPARE(recordBytes(log.Daten.back()), garbage.mid(4 + (log.Daten.size() - 1) * 133, 133));
     }
 
     void read_missingFile_keepsDatenSilently()
