@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringView>
+#include <algorithm>
 
 namespace {
 bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
@@ -34,7 +35,14 @@ ProfileReader::ProfileReader(const QString &fileName)
     m_exists = true;
     QFile f(fileName);
     if (!f.open(QIODevice::ReadOnly)) return;
-    parse(f.read(MaxFileSize));
+    // In pieces: asking for MaxFileSize at once would reserve all of it for a file of a few KB.
+    QByteArray bytes;
+    while (bytes.size() < MaxFileSize) {
+        const QByteArray piece = f.read(std::min<qint64>(64 * 1024, MaxFileSize - bytes.size()));
+        if (piece.isEmpty()) break;
+        bytes += piece;
+    }
+    parse(bytes);
 }
 
 ProfileReader ProfileReader::fromBytes(const QByteArray &bytes)
