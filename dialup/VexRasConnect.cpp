@@ -180,6 +180,7 @@ void TVexRasConnect::RefreshState()
     RasDword bytes = RasDword(connections.size());
     RasDword count = 0;
     const RasDword result = RasEnumConnectionsA(connections.data(), &bytes, &count);
+    m_stateRecognised = false;
 
     if (result != RAS_SUCCESS || count == 0) {
         const QString text = noConnectionText(m_language);
@@ -202,6 +203,7 @@ void TVexRasConnect::RefreshState()
         RasGetConnectStatusA(ReadRasHandle(element + Conn_hrasconn), status.data());
         if (const StateRow *row = findRow(ReadRasDword(status.data() + ConnStatus_rasconnstate))) {
             stateText = rowText(*row, m_language);
+            m_stateRecognised = true;
             if (row->phase != m_phase) {
                 m_phasePolls = 0;
                 m_phase = row->phase;
@@ -226,6 +228,8 @@ void TVexRasConnect::RefreshState()
 
 void TVexRasConnect::Report()
 {
-    if (m_phasePolls == 1 && OnConnectionStatus) OnConnectionStatus(this, m_phase);
+    // Phase polls stay at 1 through polls that see only unknown states; the phase was entered
+    // in this poll only if this poll recognised a state.
+    if (m_phasePolls == 1 && m_stateRecognised && OnConnectionStatus) OnConnectionStatus(this, m_phase);
     if (OnStatusChange) OnStatusChange(this, m_statusChanged);
 }

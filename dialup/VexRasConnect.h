@@ -72,4 +72,5 @@ private:
     QString m_status;
     TCStatus m_phase = TCStatus::disconnected;
     qint32 m_phasePolls = 0;
+    bool m_stateRecognised = false;   // the last poll saw a state of the table
 };

@@ -68,6 +68,7 @@ void FakeRas::removeLibrary(const QString &fileName) { m_libraries.erase(fileNam
 RasDword FakeRas::EnumEntries(const char *, const char *, void *entries, RasDword *bytes, RasDword *count)
 {
     ++enumEntriesCalls;
+    m_readsByName.clear();   // a new listing: duplicate names start again from their first occurrence
     enumEntriesBytes.append(bytes ? *bytes : 0);
     enumEntriesDwSize.append(entries && bytes && *bytes >= 4 ? ReadRasDword(entries) : 0);
     if (m_enumEntriesResult != RAS_SUCCESS) return m_enumEntriesResult;
