@@ -5,6 +5,7 @@
 #include "Language.h"
 #include "MessageBox.h"
 #include "ProgramDir.h"
+#include "Report.h"
 #include "SettingsStore.h"
 #include "ShowException.h"
 #include "VexRasConnect.h"
