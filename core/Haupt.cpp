@@ -14,6 +14,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
+#include <QLayout>
 #include <QMenuBar>
 #include <QTimer>
 
@@ -37,6 +38,7 @@ THauptfenster::THauptfenster(QWidget *parent) : QMainWindow(parent)
     createControls();
     createMenu();
     createConnection();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);   // the window is as large as its client area and menu
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
