@@ -1,13 +1,15 @@
 #include "SettingsStore.h"
 
+#include "ReplaceFile.h"
+
 #include "Bytes.h"
 #include "Exception.h"
 #include "ProgramDir.h"
+#include "ReplaceFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <cstring>
 
 std::uint8_t ErsterStart = 0;
@@ -79,9 +81,6 @@ void SaveSettings()
     char image[SettingsSize];
     writeSettings(image);
 
-    // Written beside and renamed over the old file: a crash or a full disk keeps the previous settings.
-    // Unbuffered, because Qt 6.4's commit() renames even after its own flush has failed.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(image, SettingsSize) != SettingsSize || !file.commit())
+    if (!ReplaceFile(path, QByteArray(image, SettingsSize)))
         throw Exception(QStringLiteral("Cannot create file ") + native(path));
 }

@@ -1,13 +1,15 @@
 #include "TarifStore.h"
 
+#include "ReplaceFile.h"
+
 #include "Bytes.h"
 #include "Language.h"
 #include "ProgramDir.h"
+#include "ReplaceFile.h"
 #include "Report.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <stdexcept>
 
 std::vector<TTarif> Tarife;
@@ -103,12 +105,7 @@ void SaveTarife()
     try {
         QByteArray data(qsizetype(Tarife.size()) * TarifSize, '\0');
         for (size_t i = 0; i < Tarife.size(); ++i) WriteTarif(Tarife[i], data.data() + qsizetype(i) * TarifSize);
-        // Written beside and renamed over the old file: a crash or a full disk keeps the previous tariffs.
-        // Unbuffered, because Qt 6.4's commit() renames even after its own flush has failed; a short
-        // write() is the only reliable sign of a full disk.
-        QSaveFile file(TarifPath());
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(data) != data.size() || !file.commit())
-            throw std::runtime_error("save");
+        if (!ReplaceFile(TarifPath(), data)) throw std::runtime_error("save");
     } catch (...) {
         ReportError(E_UnknownErrorAt + QStringLiteral("SaveTarife"));
     }
