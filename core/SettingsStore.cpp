@@ -1,7 +1,5 @@
 #include "SettingsStore.h"
 
-#include "ReplaceFile.h"
-
 #include "Bytes.h"
 #include "Exception.h"
 #include "ProgramDir.h"

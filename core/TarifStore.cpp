@@ -1,7 +1,5 @@
 #include "TarifStore.h"
 
-#include "ReplaceFile.h"
-
 #include "Bytes.h"
 #include "Language.h"
 #include "ProgramDir.h"
