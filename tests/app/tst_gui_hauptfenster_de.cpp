@@ -128,6 +128,20 @@ private Q_SLOTS:
         QCOMPARE(MessageBox::History().size(), boxes);
     }
 
+    void dialUpServiceFailing_isShownAndTheWindowStillStarts()
+    {
+        MainWindowFixture f(EncodeDateTime(2026, 12, 8, 9, 30, 0));
+        f.ras.addEntry(QStringLiteral("Kaputt"), QStringLiteral("0190"), RAS_SUCCESS);   // the size probe fails
+        THauptfenster &w = f.start();
+        QVERIFY(!w.Connection);
+        QCOMPARE(MessageBox::History().size(), 1);
+        QCOMPARE(MessageBox::History().first().icon, MessageBox::Error);
+        QVERIFY(MessageBox::History().first().text.contains(QStringLiteral("Kaputt")));
+        w.Timer1Timer();   // nothing to time, nothing breaks
+        QVERIFY(!w.InVerbindung);
+        QCOMPARE(w.MonatsLog.Pfad, f.dir.file("Data/2026/Dezember.qod"));
+    }
+
     void doubleClick_doesNothing()
     {
         MainWindowFixture f(EncodeDateTime(2026, 12, 8, 9, 30, 0));
