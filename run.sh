@@ -26,10 +26,11 @@ sleep 1
 program=$!
 trap 'kill $program 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT
 sleep 3
-window=$(xwininfo -root -tree 2>/dev/null | awk '/"Minutrix"/ {print $1; exit}')
+# The main window is the one with the program's class (the others named "Minutrix" are Qt's helpers).
+window=$(xwininfo -root -tree 2>/dev/null | awk '/"Minutrix": \("minutrix"/ {print $1; exit}')
 shot="$home/screenshot.png"
 if [[ -n $window ]]; then
-  import -window "$window" -frame "$shot" 2>/dev/null || import -window root "$shot"
+  import -window "$window" "$shot" 2>/dev/null || import -window root "$shot"
 else
   import -window root "$shot"
 fi

@@ -142,6 +142,18 @@ private Q_SLOTS:
         QCOMPARE(w.MonatsLog.Pfad, f.dir.file("Data/2026/Dezember.qod"));
     }
 
+    void shutdown_endsWithoutAskingAndSaves()
+    {
+        MainWindowFixture f(EncodeDateTime(2026, 12, 8, 9, 30, 0));
+        THauptfenster &w = f.start();
+        w.show();
+        w.Shutdown();
+        QVERIFY(MessageBox::History().isEmpty());
+        QVERIFY(!w.isVisible());
+        QCOMPARE(QFileInfo(f.dir.file("Settings.dat")).size(), qint64(266));
+        QVERIFY(QFileInfo::exists(f.dir.file("TarifDaten.qtd")));
+    }
+
     void doubleClick_doesNothing()
     {
         MainWindowFixture f(EncodeDateTime(2026, 12, 8, 9, 30, 0));
