@@ -12,6 +12,28 @@
 #include <QTest>
 
 namespace {
+// One tariff at 1 per minute for the entry "Provider" with the number "0191011".
+THauptfenster &startWithMinuteTariff(MainWindowFixture &f, double limit)
+{
+    f.storeSettings(limit);
+    f.storeTarife({MakeTarif("Minute", "0191011", "Provider", 1)});
+    f.ras.addEntry("Provider", "0191011");
+    return f.start();
+}
+
+// The year folder replaced by a file, so the month log cannot be written; and back again.
+void breakYearFolder(const MainWindowFixture &f)
+{
+    QDir(f.dir.file("Data/2026")).removeRecursively();
+    f.dir.write("Data/2026", "not a folder");
+}
+
+void repairYearFolder(const MainWindowFixture &f)
+{
+    QFile::remove(f.dir.file("Data/2026"));
+    QDir().mkpath(f.dir.file("Data/2026"));
+}
+
 TKostenDatenbank readLog(const QString &path)
 {
     TKostenDatenbank log;
@@ -157,10 +179,7 @@ private Q_SLOTS:
     void limitZero_warnsAtTheFirstTick()
     {
         MainWindowFixture f(EncodeDateTime(2026, 5, 4, 10, 0, 0));
-        f.storeSettings(0);
-        f.storeTarife({MakeTarif("Minute", "0191011", "Provider", 1)});
-        f.ras.addEntry("Provider", "0191011");
-        f.start();
+        startWithMinuteTariff(f, 0);
         f.ras.setConnection("Provider", RASCS_Connected);
         f.step();
         QCOMPARE(f.shownTexts(), QStringList{W_LimitReached});
@@ -169,10 +188,7 @@ private Q_SLOTS:
     void connectionOverMonthEnd_landsInTheMonthItStarted()
     {
         MainWindowFixture f(EncodeDateTime(2026, 3, 31, 23, 59, 0));
-        f.storeSettings(100);
-        f.storeTarife({MakeTarif("Minute", "0191011", "Provider", 1)});
-        f.ras.addEntry("Provider", "0191011");
-        THauptfenster &w = f.start();
+        THauptfenster &w = startWithMinuteTariff(f, 100);
         f.ras.setConnection("Provider", RASCS_Connected);
         f.step(0);
         f.step(120);   // 1 April 00:01
@@ -208,10 +224,7 @@ private Q_SLOTS:
     void shutdownWhileConnected_logsTheConnectionBeforeSaving()
     {
         MainWindowFixture f(EncodeDateTime(2026, 5, 4, 10, 0, 0));
-        f.storeSettings(100);
-        f.storeTarife({MakeTarif("Minute", "0191011", "Provider", 1)});
-        f.ras.addEntry("Provider", "0191011");
-        THauptfenster &w = f.start();
+        THauptfenster &w = startWithMinuteTariff(f, 100);
         f.ras.setConnection("Provider", RASCS_Connected);
         f.step();
         f.step(180);
@@ -229,13 +242,8 @@ private Q_SLOTS:
     void failedAppend_isReportedOnceAndWrittenLater()
     {
         MainWindowFixture f(EncodeDateTime(2026, 5, 4, 10, 0, 0));
-        f.storeSettings(100);
-        f.storeTarife({MakeTarif("Minute", "0191011", "Provider", 1)});
-        f.ras.addEntry("Provider", "0191011");
-        THauptfenster &w = f.start();
-        // The year folder is replaced by a file: the month log cannot be written.
-        QDir(f.dir.file("Data/2026")).removeRecursively();
-        f.dir.write("Data/2026", "not a folder");
+        THauptfenster &w = startWithMinuteTariff(f, 100);
+        breakYearFolder(f);
 
         f.ras.setConnection("Provider", RASCS_Connected);
         f.step();
@@ -249,8 +257,7 @@ private Q_SLOTS:
         QCOMPARE(f.reports.reports.size(), 1);   // no report at every later tick
 
         // The disk is usable again: the waiting record goes first, then the new one.
-        QFile::remove(f.dir.file("Data/2026"));
-        QDir().mkpath(f.dir.file("Data/2026"));
+        repairYearFolder(f);
         f.ras.setConnection("Provider", RASCS_Connected);
         f.step();
         f.step(60);
@@ -270,15 +277,13 @@ private Q_SLOTS:
         f.storeSettings(100);
         f.ras.addEntry("Provider", "0191011");
         THauptfenster &w = f.start();
-        QDir(f.dir.file("Data/2026")).removeRecursively();
-        f.dir.write("Data/2026", "not a folder");
+        breakYearFolder(f);
         f.ras.setConnection("Provider", RASCS_Connected);
         f.step();
         f.ras.hangUp();
         f.step(30);
         QCOMPARE(int(w.Pending.size()), 1);
-        QFile::remove(f.dir.file("Data/2026"));
-        QDir().mkpath(f.dir.file("Data/2026"));
+        repairYearFolder(f);
         MessageBox::SetNextAnswer(MessageBox::Yes);
         QVERIFY(w.close());
         QCOMPARE(int(readLog(f.dir.file("Data/2026/Mai.qod")).Daten.size()), 1);
