@@ -3,7 +3,6 @@
 #include "Bytes.h"
 #include "Exception.h"
 #include "Language.h"
-#include "ProgramDir.h"
 #include "Report.h"
 
 #include <QDir>
@@ -56,12 +55,6 @@ QString MonthName(int month)
     // report text there is says "below 1", so the empty name is returned without a report.
     if (month > 12) return QString();
     return Monate[size_t(month)];
-}
-
-QString MonthLogPath(int year, int month)
-{
-    return ProgramDir() + QStringLiteral("Data/") + QString::number(year) + QLatin1Char('/') + MonthName(month)
-        + QStringLiteral(".qod");
 }
 
 void AppendData(TKostenDatenbank &log, const TVerbindung &record)

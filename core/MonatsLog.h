@@ -31,8 +31,6 @@ struct TKostenDatenbank
 // Month name from the language table; below 1 reports E_MonthToLow and returns "", above 12
 // returns "" without a report.
 QString MonthName(int month);
-// ProgramDir() + "Data/" + year + "/" + MonthName(month) + ".qod"
-QString MonthLogPath(int year, int month);
 
 // Adds the record to Daten and to the end of the file; creates the file with its header.
 // A torn trailing piece left by an interrupted append is cut off first. Throws Exception on failure.

@@ -1,5 +1,6 @@
 // The connection record layout, the month log files and MonthName.
 #include "Bytes.h"
+#include "DataFolder.h"
 #include "CoreFakes.h"
 #include "Exception.h"
 #include "FileSizeLimit.h"

@@ -86,6 +86,3 @@ private:
 };
 
 extern THauptfenster *Hauptfenster;
-
-// Folder of the month logs of a year: ProgramDir() + "Data/" + year.
-QString DataYearFolder(int year);

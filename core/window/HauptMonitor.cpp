@@ -1,5 +1,6 @@
 // The once-per-second monitoring step of the main window.
 #include "BudgetBar.h"
+#include "DataFolder.h"
 #include "DateTime.h"
 #include "Exception.h"
 #include "Haupt.h"

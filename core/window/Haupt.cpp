@@ -1,6 +1,7 @@
 #include "Haupt.h"
 
 #include "BudgetBar.h"
+#include "DataFolder.h"
 #include "DateTime.h"
 #include "Language.h"
 #include "MessageBox.h"
@@ -19,8 +20,6 @@
 #include <QTimer>
 
 THauptfenster *Hauptfenster = nullptr;
-
-QString DataYearFolder(int year) { return ProgramDir() + QStringLiteral("Data/") + QString::number(year); }
 
 THauptfenster::THauptfenster(QWidget *parent) : QMainWindow(parent)
 {
