@@ -9,8 +9,7 @@ TTarif pricedTariff()
 {
     TTarif t;
     for (int d = 1; d <= 7; ++d)
-        for (int h = 0; h < 24; ++h)
-            t.Kosten[d][size_t(h)] = 0.5 + d * 0.1 + h * 0.01;
+        for (int h = 0; h < 24; ++h) t.Kosten[d][size_t(h)] = 0.5 + d * 0.1 + h * 0.01;
     return t;
 }
 

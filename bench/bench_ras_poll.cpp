@@ -20,8 +20,10 @@ void layOut(const PppdTree &tree)
 {
     for (int i = 0; i < 20; ++i) {
         const QString name = QStringLiteral("peer%1").arg(i, 2, 10, QLatin1Char('0'));
-        tree.addPeer(name, "/dev/ttyS0\n115200\nconnect \"/usr/sbin/chat -v -f /etc/chatscripts/" + name.toUtf8() + "\"\n");
-        tree.write(QStringLiteral("etc/chatscripts/") + name, "ABORT BUSY\n'' ATZ\nOK ATDT0192" + QByteArray::number(i) + "\nCONNECT ''\n");
+        tree.addPeer(name,
+                     "/dev/ttyS0\n115200\nconnect \"/usr/sbin/chat -v -f /etc/chatscripts/" + name.toUtf8() + "\"\n");
+        tree.write(QStringLiteral("etc/chatscripts/") + name,
+                   "ABORT BUSY\n'' ATZ\nOK ATDT0192" + QByteArray::number(i) + "\nCONNECT ''\n");
     }
     tree.startPppd(4711, QStringLiteral("peer07"), {"updetach"});
     tree.writeLinkPidFile(4711, QStringLiteral("peer07"), QStringLiteral("ppp0"));
@@ -43,7 +45,8 @@ void BM_RasModulePoll(benchmark::State &state)
         std::fill(std::begin(status), std::end(status), 0);
         WriteRasDword(status, RasLayout::ConnStatusSize);
         for (RasDword i = 0; i < count; ++i)
-            RasGetConnectStatusA(ReadRasHandle(connections.data() + i * RasLayout::ConnStride + RasLayout::Conn_hrasconn), status);
+            RasGetConnectStatusA(
+                ReadRasHandle(connections.data() + i * RasLayout::ConnStride + RasLayout::Conn_hrasconn), status);
         if (count != 1 || ReadRasDword(status + RasLayout::ConnStatus_rasconnstate) != RASCS_Connected) {
             state.SkipWithError("the running pppd was not seen as connected");
             break;
@@ -66,7 +69,8 @@ void BM_MonitorPoll(benchmark::State &state)
         monitor.Poll();
         benchmark::DoNotOptimize(changed);
     }
-    if (!monitor.IsConnected() || monitor.ConnectedNumber() != QStringLiteral("01927")) state.SkipWithError("wrong result");
+    if (!monitor.IsConnected() || monitor.ConnectedNumber() != QStringLiteral("01927"))
+        state.SkipWithError("wrong result");
 }
 BENCHMARK(BM_MonitorPoll)->Unit(benchmark::kMicrosecond);
 #endif

@@ -28,9 +28,13 @@ TDateTime systemNow()
 // Whole milliseconds since the epoch day, split into days and time as the original runtime did.
 void split(TDateTime dt, qint64 &days, qint64 &msecOfDay)
 {
-    if (!std::isfinite(dt) || std::fabs(dt) > 2958466.0 + 693594.0) { days = 0; msecOfDay = 0; return; }
+    if (!std::isfinite(dt) || std::fabs(dt) > 2958466.0 + 693594.0) {
+        days = 0;
+        msecOfDay = 0;
+        return;
+    }
     const qint64 total = std::llround(dt * double(MSecsPerDay));
-    days = total / MSecsPerDay;                 // toward zero, as the original did
+    days = total / MSecsPerDay;   // toward zero, as the original did
     msecOfDay = std::llabs(total) % MSecsPerDay;
 }
 
@@ -43,10 +47,7 @@ QDate toQDate(TDateTime dt)
 
 // Before the epoch the whole part is negative while the fraction still counts forward from the
 // date (-1.25 is 29 Dec 1899, 6:00), so the time is subtracted there.
-TDateTime composeDateTime(TDateTime date, TDateTime time)
-{
-    return date < 0 ? date - time : date + time;
-}
+TDateTime composeDateTime(TDateTime date, TDateTime time) { return date < 0 ? date - time : date + time; }
 }
 
 TDateTime Now() { return clockOverride() ? clockOverride()() : systemNow(); }
@@ -55,8 +56,7 @@ void ResetClock() { clockOverride() = nullptr; }
 
 bool TryEncodeDate(int year, int month, int day, TDateTime &result)
 {
-    if (year < 1 || year > 9999 || !QDate::isValid(year, month, day))
-        return false;
+    if (year < 1 || year > 9999 || !QDate::isValid(year, month, day)) return false;
     result = double(QDate(year, month, day).toJulianDay() - JulianDayOfZero);
     return true;
 }
@@ -80,7 +80,10 @@ TDateTime EncodeDateTime(int year, int month, int day, int hour, int minute, int
 void DecodeDate(TDateTime dt, int &year, int &month, int &day)
 {
     const QDate d = toQDate(dt);
-    if (!d.isValid()) { year = month = day = 0; return; }
+    if (!d.isValid()) {
+        year = month = day = 0;
+        return;
+    }
     d.getDate(&year, &month, &day);
 }
 
@@ -114,10 +117,7 @@ int DayOfTheWeek(TDateTime dt)
     return d.isValid() ? d.dayOfWeek() : 0;
 }
 
-QString FormatShortDate(TDateTime dt)
-{
-    return QLocale::system().toString(toQDate(dt), QLocale::ShortFormat);
-}
+QString FormatShortDate(TDateTime dt) { return QLocale::system().toString(toQDate(dt), QLocale::ShortFormat); }
 
 QString FormatLongTime(TDateTime dt)
 {

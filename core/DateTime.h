@@ -18,14 +18,14 @@ TDateTime EncodeDateTime(int year, int month, int day, int hour, int minute, int
 // Decoding rounds to whole milliseconds first, so 10:00:59.9999 reads as 10:01:00.000.
 void DecodeDate(TDateTime dt, int &year, int &month, int &day);
 void DecodeTime(TDateTime dt, int &hour, int &minute, int &second, int &msec);
-int DatePart(TDateTime dt);           // whole days after rounding to milliseconds
+int DatePart(TDateTime dt);   // whole days after rounding to milliseconds
 int YearOf(TDateTime dt);
-int DayOfTheWeek(TDateTime dt);       // Monday 1 .. Sunday 7
+int DayOfTheWeek(TDateTime dt);   // Monday 1 .. Sunday 7
 
 // Texts in the system's regional settings.
 QString FormatShortDate(TDateTime dt);
-QString FormatLongTime(TDateTime dt);          // "00:05:23" under German settings
-QString FloatToStrGeneral(double value);       // 15 significant digits, no trailing zeros: "37,5", "145"
+QString FormatLongTime(TDateTime dt);      // "00:05:23" under German settings
+QString FloatToStrGeneral(double value);   // 15 significant digits, no trailing zeros: "37,5", "145"
 
 // Machine-readable form for the command-line tool: YYYY-MM-DDTHH:MM:SS.
 QString ToIsoDateTime(TDateTime dt);

@@ -6,8 +6,7 @@
 class Exception : public std::runtime_error
 {
 public:
-    explicit Exception(const QString &message)
-        : std::runtime_error(message.toStdString()), m_message(message) {}
+    explicit Exception(const QString &message) : std::runtime_error(message.toStdString()), m_message(message) {}
     const QString &message() const { return m_message; }
 
 private:

@@ -9,8 +9,7 @@ namespace {
 // be converted has day index 0 and must not read in front of the table).
 double price(const TTarif &tarif, int d, int h)
 {
-    if (d < 1 || d > 7 || h < 0 || h > 23)
-        return 0;
+    if (d < 1 || d > 7 || h < 0 || h > 23) return 0;
     return tarif.Kosten[d][size_t(h)];
 }
 
@@ -34,15 +33,11 @@ ClockReading read(TDateTime dt)
 double HourKosten(int fromHour, int toHour, int d, const TTarif &tarif)
 {
     double sum = 0;
-    for (int h = std::max(fromHour, 0); h <= std::min(toHour, 23); ++h)
-        sum += 60 * price(tarif, d, h);
+    for (int h = std::max(fromHour, 0); h <= std::min(toHour, 23); ++h) sum += 60 * price(tarif, d, h);
     return sum;
 }
 
-int DayIndex(TDateTime date)
-{
-    return IsFeiertag(date) ? 7 : DayOfTheWeek(date);
-}
+int DayIndex(TDateTime date) { return IsFeiertag(date) ? 7 : DayOfTheWeek(date); }
 
 double CalcKosten(const TTarif &tarif, TDateTime start, TDateTime end)
 {
@@ -50,21 +45,18 @@ double CalcKosten(const TTarif &tarif, TDateTime start, TDateTime end)
     // An end before the start (a clock set back, a corrupt record) costs nothing rather than
     // running the day loop backwards. The readings are compared, not the raw numbers: before
     // 1899-12-30 the fraction counts forward from the date, so the raw order can differ.
-    if (e.date < s.date || (e.date == s.date && e.minuteOfDay() < s.minuteOfDay()))
-        return 0;
+    if (e.date < s.date || (e.date == s.date && e.minuteOfDay() < s.minuteOfDay())) return 0;
 
     if (s.date == e.date) {
         const int d = DayIndex(s.date);
-        if (e.hour <= s.hour)
-            return (e.minute - s.minute) * price(tarif, d, s.hour);
+        if (e.hour <= s.hour) return (e.minute - s.minute) * price(tarif, d, s.hour);
         return (60 - s.minute) * price(tarif, d, s.hour) + HourKosten(s.hour + 1, e.hour - 1, d, tarif)
-            + e.minute * price(tarif, d, e.hour);
+               + e.minute * price(tarif, d, e.hour);
     }
 
     const int dS = DayIndex(s.date);
     double cost = (60 - s.minute) * price(tarif, dS, s.hour) + HourKosten(s.hour + 1, 23, dS, tarif);
-    for (int date = s.date + 1; date < e.date; ++date)
-        cost += HourKosten(0, 23, DayIndex(date), tarif);
+    for (int date = s.date + 1; date < e.date; ++date) cost += HourKosten(0, 23, DayIndex(date), tarif);
     const int dE = DayIndex(e.date);
     cost += HourKosten(0, e.hour - 1, dE, tarif) + e.minute * price(tarif, dE, e.hour);
     return cost;

@@ -6,10 +6,9 @@
 
 std::array<QString, 13> Monate;
 
-QString E_MonthToLow, W_NoTarif, W_ReallyClose, W_InstallNewAndClose, W_LimitReached, W_ReallyDelDB,
-    E_UnknownErrorAt, B_Next, B_Finish, B_Export, B_Print, W_FillAllFields, A_General, A_Tarife, A_Finished,
-    A_State, A_GesamtLimit, A_Limit, A_Freibetrag, A_Tarifname, A_TarifNumber, A_TarifModell, A_MaxTimes,
-    F_Description, F_ThankYou;
+QString E_MonthToLow, W_NoTarif, W_ReallyClose, W_InstallNewAndClose, W_LimitReached, W_ReallyDelDB, E_UnknownErrorAt,
+    B_Next, B_Finish, B_Export, B_Print, W_FillAllFields, A_General, A_Tarife, A_Finished, A_State, A_GesamtLimit,
+    A_Limit, A_Freibetrag, A_Tarifname, A_TarifNumber, A_TarifModell, A_MaxTimes, F_Description, F_ThankYou;
 
 TMenuCaptions MenuCaptions;
 
@@ -70,8 +69,8 @@ const std::array<TLanguageEntry, 42> &LanguageTable()
         {"Assistent", "A_Limit", u"Geben Sie auch noch ein monatliches Kostenlimit an:"_qs, false, &A_Limit},
         {"Assistent", "A_Freibetrag", u"Geben Sie den monatlichen Freibetrag ein:"_qs, false, &A_Freibetrag},
         {"Assistent", "A_Tarifname", u"Geben Sie bitte einen Namen für diesen Tarif ein:"_qs, false, &A_Tarifname},
-        {"Assistent", "A_TarifNumber",
-         u"Wählen Sie nun bitte die DFÜ-Verbindung, für die dieser Tarif gelten soll:"_qs, false, &A_TarifNumber},
+        {"Assistent", "A_TarifNumber", u"Wählen Sie nun bitte die DFÜ-Verbindung, für die dieser Tarif gelten soll:"_qs,
+         false, &A_TarifNumber},
         {"Assistent", "A_TarifModell", u"Welches Tarifmodell gilt für diesen Tarif?"_qs, false, &A_TarifModell},
         {"Assistent", "A_MaxTimes", u"Wie viele unterschiedliche Zeiten gibt es pro Tag maximal?"_qs, false,
          &A_MaxTimes},

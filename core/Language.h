@@ -7,9 +7,9 @@
 extern std::array<QString, 13> Monate;   // 1..12
 
 extern QString E_MonthToLow, W_NoTarif, W_ReallyClose, W_InstallNewAndClose, W_LimitReached, W_ReallyDelDB,
-    E_UnknownErrorAt, B_Next, B_Finish, B_Export, B_Print, W_FillAllFields, A_General, A_Tarife, A_Finished,
-    A_State, A_GesamtLimit, A_Limit, A_Freibetrag, A_Tarifname, A_TarifNumber, A_TarifModell, A_MaxTimes,
-    F_Description, F_ThankYou;
+    E_UnknownErrorAt, B_Next, B_Finish, B_Export, B_Print, W_FillAllFields, A_General, A_Tarife, A_Finished, A_State,
+    A_GesamtLimit, A_Limit, A_Freibetrag, A_Tarifname, A_TarifNumber, A_TarifModell, A_MaxTimes, F_Description,
+    F_ThankYou;
 
 // The five captions the language file may give the main menu; the main window applies them.
 struct TMenuCaptions

@@ -9,11 +9,11 @@
 
 struct TVerbindung
 {
-    double Datum = 0;          // offset 0, start of the connection
-    double Start = 0;          // offset 8
-    double Ende = 0;           // offset 16
-    double Kosten = 0;         // offset 24
-    ShortString<100> Tarif;    // offset 32, length byte then up to 100 characters
+    double Datum = 0;         // offset 0, start of the connection
+    double Start = 0;         // offset 8
+    double Ende = 0;          // offset 16
+    double Kosten = 0;        // offset 24
+    ShortString<100> Tarif;   // offset 32, length byte then up to 100 characters
 };
 
 constexpr int VerbindungSize = 133;

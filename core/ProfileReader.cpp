@@ -22,8 +22,7 @@ QString fold(QStringView s) { return s.toString().toCaseFolded(); }
 
 QString stripQuotes(QStringView v)
 {
-    if (v.size() >= 2 && (v.front() == u'"' || v.front() == u'\'') && v.back() == v.front())
-        v = v.mid(1, v.size() - 2);
+    if (v.size() >= 2 && (v.front() == u'"' || v.front() == u'\'') && v.back() == v.front()) v = v.mid(1, v.size() - 2);
     return v.left(ProfileReader::MaxValueLength).toString();
 }
 }

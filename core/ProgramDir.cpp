@@ -4,7 +4,7 @@
 #include <QDir>
 
 namespace {
-QString &override()
+QString & override()
 {
     static QString dir;
     return dir;
@@ -24,7 +24,4 @@ QString ProgramDir()
     return withSlash(exeDir);
 }
 
-void SetProgramDir(const QString &folder)
-{
-    override() = folder.isEmpty() ? QString() : withSlash(folder);
-}
+void SetProgramDir(const QString &folder) { override() = folder.isEmpty() ? QString() : withSlash(folder); }

@@ -16,8 +16,10 @@ void ReportError(const QString &message)
 {
     // Reporting never throws: it is the end of every failure path.
     try {
-        if (handler()) { handler()(message); return; }
+        if (handler()) {
+            handler()(message);
+            return;
+        }
         std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
-    } catch (...) {
-    }
+    } catch (...) {}
 }

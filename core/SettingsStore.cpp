@@ -15,10 +15,22 @@ std::uint8_t Bundesland = 0;
 double GesamtLimit = 0;
 ShortString<255> Sprache;
 
-const char *const Bundeslaender[16] = {
-    "Baden-Württemberg", "Bayern", "Berlin", "Brandenburg", "Bremen", "Hamburg", "Hessen",
-    "Mecklenburg-Vorpommern", "Niedersachsen", "Nordrhein-Westfalen", "Rheinland-Pfalz", "Saarland",
-    "Sachsen", "Sachsen-Anhalt", "Schleswig-Holstein", "Thüringen"};
+const char *const Bundeslaender[16] = {"Baden-Württemberg",
+                                       "Bayern",
+                                       "Berlin",
+                                       "Brandenburg",
+                                       "Bremen",
+                                       "Hamburg",
+                                       "Hessen",
+                                       "Mecklenburg-Vorpommern",
+                                       "Niedersachsen",
+                                       "Nordrhein-Westfalen",
+                                       "Rheinland-Pfalz",
+                                       "Saarland",
+                                       "Sachsen",
+                                       "Sachsen-Anhalt",
+                                       "Schleswig-Holstein",
+                                       "Thüringen"};
 
 namespace {
 constexpr int ErsterStartOffset = 0;

@@ -5,10 +5,10 @@
 #include <QString>
 #include <cstdint>
 
-extern std::uint8_t ErsterStart;     // nonzero: the setup wizard is still due
-extern std::uint8_t Bundesland;      // federal state 0..15
-extern double GesamtLimit;           // overall monthly limit
-extern ShortString<255> Sprache;     // base name of the language file
+extern std::uint8_t ErsterStart;   // nonzero: the setup wizard is still due
+extern std::uint8_t Bundesland;    // federal state 0..15
+extern double GesamtLimit;         // overall monthly limit
+extern ShortString<255> Sprache;   // base name of the language file
 
 constexpr int SettingsSize = 266;
 

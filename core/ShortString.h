@@ -22,7 +22,11 @@ struct ShortString
 
     // Stores the text, cut to N characters.
     void set(const QString &text) { setBytes(ToWin1252(text)); }
-    ShortString &operator=(const QString &text) { set(text); return *this; }
+    ShortString &operator=(const QString &text)
+    {
+        set(text);
+        return *this;
+    }
     void setBytes(const QByteArray &raw)
     {
         const int n = std::min<int>(int(raw.size()), N);
@@ -33,7 +37,10 @@ struct ShortString
 
     // Compared as stored strings: length and characters, not the bytes after them.
     template <int M>
-    bool sameAs(const ShortString<M> &other) const { return rawValue() == other.rawValue(); }
+    bool sameAs(const ShortString<M> &other) const
+    {
+        return rawValue() == other.rawValue();
+    }
 
     void read(const char *p) { std::memcpy(bytes.data(), p, Size); }
     void write(char *p) const { std::memcpy(p, bytes.data(), Size); }

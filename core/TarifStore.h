@@ -28,8 +28,8 @@ struct TTarif
 constexpr int TarifSize = 3472;
 
 // Byte-exact record layout (little-endian, packed).
-void WriteTarif(const TTarif &t, char *out);      // writes TarifSize bytes
-TTarif ReadTarif(const char *in);                 // reads TarifSize bytes
+void WriteTarif(const TTarif &t, char *out);   // writes TarifSize bytes
+TTarif ReadTarif(const char *in);              // reads TarifSize bytes
 QByteArray TarifToBytes(const TTarif &t);
 
 extern std::vector<TTarif> Tarife;

@@ -12,7 +12,8 @@ std::optional<std::string> ReadSmallFile(const std::string &path, std::size_t ma
     // O_NONBLOCK: a FIFO planted where a file should be must not hang the poll.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return std::nullopt;
-    struct stat st {};
+    struct stat st
+    {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         return std::nullopt;
@@ -53,13 +54,15 @@ std::vector<std::string> ListFolder(const std::string &path)
 
 bool IsRegularFile(const std::string &path)
 {
-    struct stat st {};
+    struct stat st
+    {};
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 bool PathExists(const std::string &path)
 {
-    struct stat st {};
+    struct stat st
+    {};
     return ::stat(path.c_str(), &st) == 0;
 }
 
@@ -100,7 +103,10 @@ std::vector<std::string> SplitOptionWords(std::string_view text)
     std::size_t i = 0;
     const std::size_t n = text.size();
     while (i < n) {
-        if (isBlank(text[i])) { ++i; continue; }
+        if (isBlank(text[i])) {
+            ++i;
+            continue;
+        }
         if (text[i] == '#') {
             while (i < n && text[i] != '\n') ++i;
             continue;
@@ -113,8 +119,10 @@ std::vector<std::string> SplitOptionWords(std::string_view text)
                 ++i;
                 if (text[i] != '\n') word += optionEscape(text[i]);   // backslash-newline joins lines
             } else if (quote) {
-                if (c == quote) quote = 0;
-                else word += c;
+                if (c == quote)
+                    quote = 0;
+                else
+                    word += c;
             } else if (c == '"' || c == '\'') {
                 quote = c;
             } else if (isBlank(c)) {
@@ -134,7 +142,10 @@ std::vector<std::string> SplitShellWords(std::string_view command)
     std::size_t i = 0;
     const std::size_t n = command.size();
     while (i < n) {
-        if (isBlank(command[i])) { ++i; continue; }
+        if (isBlank(command[i])) {
+            ++i;
+            continue;
+        }
         if (command[i] == '#') break;   // a comment runs to the end of the command
         std::string word;
         for (; i < n && !isBlank(command[i]); ++i) {
@@ -145,7 +156,8 @@ std::vector<std::string> SplitShellWords(std::string_view command)
                 for (++i; i < n && command[i] != '\''; ++i) word += command[i];
             } else if (c == '"') {
                 for (++i; i < n && command[i] != '"'; ++i) {
-                    const bool escapable = i + 1 < n && std::string_view("$`\"\\\n").find(command[i + 1]) != std::string_view::npos;
+                    const bool escapable =
+                        i + 1 < n && std::string_view("$`\"\\\n").find(command[i + 1]) != std::string_view::npos;
                     if (command[i] == '\\' && escapable) ++i;
                     word += command[i];
                 }
@@ -170,7 +182,10 @@ std::vector<std::string> SplitChatWords(std::string_view text)
         if (!line.empty() && line.front() == '#') continue;
         std::size_t i = 0;
         while (i < line.size()) {
-            if (isBlank(line[i])) { ++i; continue; }
+            if (isBlank(line[i])) {
+                ++i;
+                continue;
+            }
             std::string word;
             if (line[i] == '"' || line[i] == '\'') {
                 const char quote = line[i++];
@@ -201,7 +216,7 @@ std::string DialledNumber(const std::vector<std::string> &scriptWords, const std
                 number += word[i];
             } else if (i + 1 < word.size()) {
                 if (word[i + 1] == 'T') number += phoneOption;   // chat's "\T": the number given with -T
-                ++i;                                              // other escapes (\c, \d, \p) are no digits
+                ++i;                                             // other escapes (\c, \d, \p) are no digits
             }
         }
         const std::size_t first = number.find_first_not_of(" \t");

@@ -9,8 +9,8 @@
 
 #include "RasLayout.h"
 
-using RasLibrary = void *;   // module handle; null means "could not be loaded"
-using RasProc = void (*)();  // an entry point as the loader returns it
+using RasLibrary = void *;    // module handle; null means "could not be loaded"
+using RasProc = void (*)();   // an entry point as the loader returns it
 using RasGetEntryPropertiesProc = RasDword(RAS_CALL *)(const char *phonebook, const char *entry, void *entryBuffer,
                                                        RasDword *entrySize, void *deviceInfo, RasDword *deviceInfoSize);
 

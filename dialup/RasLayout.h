@@ -45,7 +45,7 @@ static_assert(HandleBytes != 4 || ConnStride == ConnSize);
 constexpr RasDword ConnStatusSize = 160;   // RASCONNSTATUSA
 constexpr std::size_t ConnStatus_rasconnstate = 4;
 
-constexpr RasDword EntrySize = 1768;   // RASENTRYA
+constexpr RasDword EntrySize = 1768;                   // RASENTRYA
 constexpr std::size_t Entry_szLocalPhoneNumber = 27;   // after four DWORDs and szAreaCode[11]
 constexpr std::size_t PhoneNumberCapacity = 129;
 }

@@ -49,7 +49,8 @@ std::vector<std::string> peerNames()
 {
     std::vector<std::string> names;
     for (std::string &name : ListFolder(underRoot(PeersFolder)))
-        if (!IsLeftoverFileName(name) && IsRegularFile(underRoot(PeersFolder + "/" + name))) names.push_back(std::move(name));
+        if (!IsLeftoverFileName(name) && IsRegularFile(underRoot(PeersFolder + "/" + name)))
+            names.push_back(std::move(name));
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -69,9 +70,8 @@ std::string peerNumber(const std::string &peer)
     for (std::size_t i = 0; i + 1 < options.size(); ++i)
         if (options[i] == "connect") connect = options[i + 1];   // the last one counts, as in pppd
     const std::vector<std::string> words = SplitShellWords(connect);
-    auto chat = std::find_if(words.begin(), words.end(), [](const std::string &w) {
-        return w == "chat" || endsWith(w, "/chat");
-    });
+    auto chat = std::find_if(words.begin(), words.end(),
+                             [](const std::string &w) { return w == "chat" || endsWith(w, "/chat"); });
     if (chat == words.end()) return {};
     std::string scriptFile, phone;
     auto arg = chat + 1;
@@ -106,7 +106,8 @@ std::map<long, std::string> pidFileInterfaces()
             if (!endsWith(name, ".pid") || name.compare(0, 3, "ppp") != 0) continue;
             const std::string stem = name.substr(0, name.size() - 4);
             const bool link = stem.size() > 4 && stem[3] == '-';
-            const bool unit = stem.size() > 3 && std::all_of(stem.begin() + 3, stem.end(), [](char c) { return c >= '0' && c <= '9'; });
+            const bool unit = stem.size() > 3
+                              && std::all_of(stem.begin() + 3, stem.end(), [](char c) { return c >= '0' && c <= '9'; });
             if (!link && !unit) continue;
             const auto text = ReadSmallFile(underRoot(std::string(folder) + "/" + name), 256);
             if (!text) continue;

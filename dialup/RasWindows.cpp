@@ -12,7 +12,7 @@ static_assert(sizeof(DWORD) == sizeof(RasDword));
 
 constexpr RasDword ModuleMissing = ERROR_MOD_NOT_FOUND;   // any code but 0 and 603 is a plain failure
 
-template<typename Fn>
+template <typename Fn>
 Fn entryPoint(HMODULE library, const char *name)
 {
     // GetProcAddress hands out a generic pointer; the cast through void(*)() is the documented way.

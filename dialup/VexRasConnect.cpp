@@ -141,11 +141,13 @@ void TVexRasConnect::FillNumbers(const std::vector<std::string> &rawEntries)
     using namespace RasLayout;
     for (std::size_t i = 0; i < rawEntries.size(); ++i) {
         const QString name = m_availableEntries.at(qsizetype(i));
-        const QString failure = m_language == TLanguage::english ? QStringLiteral("RasGetEntryProperties failed: ") + name
-                                                                 : QStringLiteral("Ne mogu dobiti informacije o vezi ") + name;
+        const QString failure = m_language == TLanguage::english
+                                    ? QStringLiteral("RasGetEntryProperties failed: ") + name
+                                    : QStringLiteral("Ne mogu dobiti informacije o vezi ") + name;
         RasDword entrySize = 0, deviceInfoSize = 0;
         const char *entry = rawEntries[i].c_str();
-        if (RasGetEntryProperties(nullptr, entry, nullptr, &entrySize, nullptr, &deviceInfoSize) != ERROR_BUFFER_TOO_SMALL)
+        if (RasGetEntryProperties(nullptr, entry, nullptr, &entrySize, nullptr, &deviceInfoSize)
+            != ERROR_BUFFER_TOO_SMALL)
             throw Exception(failure);
         // A probed size below the structure's own would put dwSize and the number outside the buffer.
         std::vector<unsigned char> buffer = zeroedBuffer(std::max<std::size_t>(entrySize, EntrySize));

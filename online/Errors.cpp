@@ -15,14 +15,14 @@ std::function<void(const QString &)> &acceptedHandler()
 bool isPlainWarning(const QString &message)
 {
     return message == W_NoTarif || message == W_ReallyClose || message == W_InstallNewAndClose
-        || message == W_LimitReached;
+           || message == W_LimitReached;
 }
 }
 
 QString ReportQuestionText(const QString &message)
 {
     return QStringLiteral("Es trat folgender Fehler auf:\r\n") + message
-        + QStringLiteral("\r\nMöchten Sie diesen Fehler jetzt melden? Dazu wird eine Internetverbindung aufgebaut!");
+           + QStringLiteral("\r\nMöchten Sie diesen Fehler jetzt melden? Dazu wird eine Internetverbindung aufgebaut!");
 }
 
 void ShowErrorReport(const QString &message)

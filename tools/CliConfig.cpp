@@ -12,12 +12,13 @@ QByteArray RunSettings(const QStringList &args)
     // The program tolerates a short file by keeping earlier values; the tool has none to keep.
     const QByteArray data = ReadRegularFile(path, SettingsSize);
     if (data.size() < SettingsSize)
-        FileError(path, QStringLiteral("is not a settings file: %1 bytes instead of %2").arg(data.size()).arg(SettingsSize));
+        FileError(path,
+                  QStringLiteral("is not a settings file: %1 bytes instead of %2").arg(data.size()).arg(SettingsSize));
     ShortString<255> sprache;
     sprache.read(data.constData() + 10);
-    return QByteArray("ErsterStart=") + QByteArray::number(std::uint8_t(data[0])) + "\nBundesland=" +
-           QByteArray::number(std::uint8_t(data[1])) + "\nGesamtLimit=" + FormatNumber(GetDouble(data.constData() + 2)) +
-           "\nSprache=" + EscapeText(sprache) + '\n';
+    return QByteArray("ErsterStart=") + QByteArray::number(std::uint8_t(data[0]))
+           + "\nBundesland=" + QByteArray::number(std::uint8_t(data[1])) + "\nGesamtLimit="
+           + FormatNumber(GetDouble(data.constData() + 2)) + "\nSprache=" + EscapeText(sprache) + '\n';
 }
 
 QByteArray RunLanguage(const QStringList &args)

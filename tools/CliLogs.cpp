@@ -54,8 +54,8 @@ QByteArray RunLog(const QStringList &args)
     RequireArgumentCount(args, 2, 2);
     QByteArray out;
     for (const TVerbindung &v : readMonthLog(args[1])) {
-        out += ToIsoDateTime(v.Datum).toUtf8() + '\t' + ToIsoDateTime(v.Start).toUtf8() + '\t' +
-               ToIsoDateTime(v.Ende).toUtf8() + '\t' + FormatNumber(v.Kosten) + '\t' + EscapeText(v.Tarif) + '\n';
+        out += ToIsoDateTime(v.Datum).toUtf8() + '\t' + ToIsoDateTime(v.Start).toUtf8() + '\t'
+               + ToIsoDateTime(v.Ende).toUtf8() + '\t' + FormatNumber(v.Kosten) + '\t' + EscapeText(v.Tarif) + '\n';
     }
     return out;
 }
@@ -84,8 +84,9 @@ QByteArray RunSummary(const QStringList &args)
             }
             // Durations are summed as day fractions and rounded once, so no record's rounding adds up.
             const long long seconds = std::llround(days * 86400.0);
-            out += QByteArray::number(year) + '\t' + monthName.toUtf8() + '\t' + QByteArray::number(qsizetype(records.size())) +
-                   '\t' + FormatNumber(cost) + '\t' + QByteArray::number(seconds) + '\n';
+            out += QByteArray::number(year) + '\t' + monthName.toUtf8() + '\t'
+                   + QByteArray::number(qsizetype(records.size())) + '\t' + FormatNumber(cost) + '\t'
+                   + QByteArray::number(seconds) + '\n';
         }
     }
     return out;

@@ -22,7 +22,8 @@ int ParseInt(const QString &text, const QString &what, int min, int max)
     const char *end = bytes.constData() + bytes.size();
     const auto [ptr, ec] = std::from_chars(bytes.constData(), end, value);
     if (bytes.isEmpty() || ec != std::errc() || ptr != end || value < min || value > max)
-        UsageError(QStringLiteral("%1 must be a whole number from %2 to %3, not '%4'").arg(what).arg(min).arg(max).arg(text));
+        UsageError(
+            QStringLiteral("%1 must be a whole number from %2 to %3, not '%4'").arg(what).arg(min).arg(max).arg(text));
     return value;
 }
 

@@ -9,7 +9,7 @@
 // Thrown by a subcommand; main turns it into the exit status and the line on stderr.
 struct CliExit
 {
-    int status;        // 1: file missing, unreadable or malformed; 2: wrong arguments
+    int status;   // 1: file missing, unreadable or malformed; 2: wrong arguments
     QString message;
 };
 

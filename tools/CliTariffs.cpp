@@ -16,7 +16,8 @@ public:
     explicit TariffFile(const QString &path) : m_file(path)
     {
         RequireRegularFile(path);
-        if (!m_file.open(QIODevice::ReadOnly)) FileError(path, QStringLiteral("cannot be read: ") + m_file.errorString());
+        if (!m_file.open(QIODevice::ReadOnly))
+            FileError(path, QStringLiteral("cannot be read: ") + m_file.errorString());
         const qint64 size = m_file.size();
         if (size % TarifSize != 0)
             FileError(path, QStringLiteral("is not a tariff store: its size %1 is not a multiple of %2 bytes")
@@ -70,8 +71,8 @@ QByteArray RunTariffs(const QStringList &args)
     QByteArray out;
     for (qint64 i = 0; i < file.count(); ++i) {
         const TTarif t = file.read(i);
-        out += QByteArray::number(i) + '\t' + EscapeText(t.Name) + '\t' + EscapeText(t.Nummer) + '\t' +
-               EscapeText(t.Eintrag) + '\t' + FormatNumber(t.Freibetrag) + '\t' + FormatNumber(t.Limit) + '\n';
+        out += QByteArray::number(i) + '\t' + EscapeText(t.Name) + '\t' + EscapeText(t.Nummer) + '\t'
+               + EscapeText(t.Eintrag) + '\t' + FormatNumber(t.Freibetrag) + '\t' + FormatNumber(t.Limit) + '\n';
     }
     return out;
 }

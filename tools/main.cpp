@@ -32,17 +32,17 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
 
-    if (args.size() == 1 && (args[0] == QLatin1String("help") || args[0] == QLatin1String("--help") ||
-                             args[0] == QLatin1String("-h"))) {
+    if (args.size() == 1
+        && (args[0] == QLatin1String("help") || args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h"))) {
         std::fputs(Usage, stdout);
         return 0;
     }
 
     const std::map<QString, QByteArray (*)(const QStringList &)> commands = {
-        {QStringLiteral("easter"), RunEaster},   {QStringLiteral("holidays"), RunHolidays},
-        {QStringLiteral("cost"), RunCost},       {QStringLiteral("tariffs"), RunTariffs},
-        {QStringLiteral("prices"), RunPrices},   {QStringLiteral("log"), RunLog},
-        {QStringLiteral("summary"), RunSummary}, {QStringLiteral("settings"), RunSettings},
+        {QStringLiteral("easter"), RunEaster},    {QStringLiteral("holidays"), RunHolidays},
+        {QStringLiteral("cost"), RunCost},        {QStringLiteral("tariffs"), RunTariffs},
+        {QStringLiteral("prices"), RunPrices},    {QStringLiteral("log"), RunLog},
+        {QStringLiteral("summary"), RunSummary},  {QStringLiteral("settings"), RunSettings},
         {QStringLiteral("language"), RunLanguage}};
 
     try {

@@ -37,7 +37,8 @@ QString caption(Button b)
 QMessageBox::ButtonRole role(Button b)
 {
     switch (b) {
-    case Ok: case Yes: return QMessageBox::AcceptRole;
+    case Ok:
+    case Yes: return QMessageBox::AcceptRole;
     case No: return QMessageBox::NoRole;
     default: return QMessageBox::RejectRole;
     }
@@ -61,10 +62,7 @@ Button Show(const QString &title, const QString &text, Icon icon, const QList<Bu
     return buttons.contains(No) ? No : Cancel;
 }
 
-void ShowMessage(const QString &text)
-{
-    Show(QApplication::applicationDisplayName(), text, NoIcon, {Ok});
-}
+void ShowMessage(const QString &text) { Show(QApplication::applicationDisplayName(), text, NoIcon, {Ok}); }
 
 void SetTestMode(bool on)
 {

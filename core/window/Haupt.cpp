@@ -165,7 +165,7 @@ bool THauptfenster::FormCloseQuery()
 {
     return MessageBox::Show(QStringLiteral("Confirm"), W_ReallyClose, MessageBox::Question,
                             {MessageBox::Yes, MessageBox::No})
-        == MessageBox::Yes;
+           == MessageBox::Yes;
 }
 
 void THauptfenster::FormDestroy()

@@ -27,8 +27,8 @@ public:
     QLabel *LDauer = nullptr;
     TBudgetBar *BudgetBar = nullptr;
     QMenu *Minutrix1 = nullptr;
-    QAction *Tarife1 = nullptr, *Einstellungen1 = nullptr, *AutoUpdate1 = nullptr, *Info1 = nullptr,
-            *N1 = nullptr, *Beenden1 = nullptr, *Auswertung1 = nullptr;
+    QAction *Tarife1 = nullptr, *Einstellungen1 = nullptr, *AutoUpdate1 = nullptr, *Info1 = nullptr, *N1 = nullptr,
+            *Beenden1 = nullptr, *Auswertung1 = nullptr;
     TVexRasConnect *Connection = nullptr;   // null only when the dial-up service could not be opened
     QTimer *Timer1 = nullptr;
 

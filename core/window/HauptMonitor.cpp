@@ -14,10 +14,7 @@
 #include <QDir>
 #include <QLabel>
 
-void THauptfenster::ConnectionStatusChange(bool)
-{
-    Online = Connection && Connection->IsConnected();
-}
+void THauptfenster::ConnectionStatusChange(bool) { Online = Connection && Connection->IsConnected(); }
 
 TTarif THauptfenster::FindTarif() const
 {

@@ -75,7 +75,8 @@ struct MainWindowFixture
 };
 
 // A tariff for one dial-up entry with one price per minute at every hour of every day.
-inline TTarif MakeTarif(const QString &name, const QString &nummer, const QString &eintrag, double price, double limit = 0)
+inline TTarif MakeTarif(const QString &name, const QString &nummer, const QString &eintrag, double price,
+                        double limit = 0)
 {
     TTarif t;
     t.Name.set(name);

@@ -25,8 +25,8 @@ private Q_SLOTS:
         QVERIFY(QFileInfo(f.dir.file("Data/2026")).isDir());
         QCOMPARE(w.findChild<QLabel *>("LKosten")->text(), QStringLiteral("0,00 €"));
         QCOMPARE(w.findChild<QLabel *>("LDauer")->text(), QStringLiteral("00:00"));
-        QCOMPARE(w.BudgetBar->Max(), 30);             // stays until the first connection sets it
-        QCOMPARE(ErsterStart, std::uint8_t(1));       // the wizard is due
+        QCOMPARE(w.BudgetBar->Max(), 30);         // stays until the first connection sets it
+        QCOMPARE(ErsterStart, std::uint8_t(1));   // the wizard is due
         QCOMPARE(GesamtLimit, 100.0);
         QCOMPARE(w.windowTitle(), QStringLiteral("Minutrix"));
         QCOMPARE(w.centralWidget()->size(), QSize(192, 56));
@@ -41,8 +41,9 @@ private Q_SLOTS:
         MainWindowFixture f(EncodeDateTime(2026, 12, 8, 9, 30, 0));
         THauptfenster &w = f.start();
         const QList<QPair<const char *, const char *>> items = {
-            {"Tarife1", "Tarife"}, {"Einstellungen1", "Einstellungen"}, {"AutoUpdate1", "Auto-Update"},
-            {"Info1", "Info"}, {"Beenden1", "Beenden"}, {"Auswertung1", "Auswertung"}};
+            {"Tarife1", "Tarife"},          {"Einstellungen1", "Einstellungen"},
+            {"AutoUpdate1", "Auto-Update"}, {"Info1", "Info"},
+            {"Beenden1", "Beenden"},        {"Auswertung1", "Auswertung"}};
         for (const auto &[name, caption] : items) {
             auto *a = w.findChild<QAction *>(QLatin1String(name));
             QVERIFY2(a, name);
@@ -57,7 +58,8 @@ private Q_SLOTS:
     {
         MainWindowFixture f(EncodeDateTime(2026, 3, 8, 9, 30, 0));
         f.storeSettings(100);
-        f.dir.write("german.qlf", ToWin1252(QStringLiteral("[Menu]\r\nTariffs=Preise\r\nExit=Ende\r\n[Month]\r\nMarch=Maerz\r\n")));
+        f.dir.write("german.qlf",
+                    ToWin1252(QStringLiteral("[Menu]\r\nTariffs=Preise\r\nExit=Ende\r\n[Month]\r\nMarch=Maerz\r\n")));
         THauptfenster &w = f.start();
         QCOMPARE(w.Tarife1->text(), QStringLiteral("Preise"));
         QCOMPARE(w.Beenden1->text(), QStringLiteral("Ende"));

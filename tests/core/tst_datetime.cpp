@@ -135,7 +135,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::newRow("morning") << EncodeDateTime(2005, 3, 1, 10, 15, 30) << QStringLiteral("2005-03-01T10:15:30");
         QTest::newRow("epoch") << 0.0 << QStringLiteral("1899-12-30T00:00:00");
-        QTest::newRow("leap day late") << EncodeDateTime(2008, 2, 29, 23, 59, 59) << QStringLiteral("2008-02-29T23:59:59");
+        QTest::newRow("leap day late") << EncodeDateTime(2008, 2, 29, 23, 59, 59)
+                                       << QStringLiteral("2008-02-29T23:59:59");
         QTest::newRow("year 1") << EncodeDateTime(1, 1, 1, 0, 0, 1) << QStringLiteral("0001-01-01T00:00:01");
     }
     void isoRoundTrip()

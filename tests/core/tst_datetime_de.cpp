@@ -18,7 +18,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("expected");
         QTest::newRow("duration 5 min 23 s") << EncodeTime(0, 5, 23, 0) << QStringLiteral("00:05:23");
         QTest::newRow("with a date part") << EncodeDateTime(2005, 3, 1, 14, 7, 9) << QStringLiteral("14:07:09");
-        QTest::newRow("rounds 10:00:59.9999 up") << EncodeTime(10, 0, 59, 0) + 0.9999 / 86400 << QStringLiteral("10:01:00");
+        QTest::newRow("rounds 10:00:59.9999 up")
+            << EncodeTime(10, 0, 59, 0) + 0.9999 / 86400 << QStringLiteral("10:01:00");
         QTest::newRow("milliseconds are not shown") << EncodeTime(23, 59, 59, 400) << QStringLiteral("23:59:59");
         QTest::newRow("zero") << 0.0 << QStringLiteral("00:00:00");
     }
@@ -52,7 +53,8 @@ private Q_SLOTS:
         QTest::addColumn<double>("dateTime");
         QTest::addColumn<QString>("pattern");
         QTest::newRow("1 Mar 2005") << EncodeDate(2005, 3, 1) << QStringLiteral("^01\\.03\\.(20)?05$");
-        QTest::newRow("time part ignored") << EncodeDateTime(2008, 12, 31, 23, 59, 0) << QStringLiteral("^31\\.12\\.(20)?08$");
+        QTest::newRow("time part ignored")
+            << EncodeDateTime(2008, 12, 31, 23, 59, 0) << QStringLiteral("^31\\.12\\.(20)?08$");
     }
     void formatShortDate()
     {

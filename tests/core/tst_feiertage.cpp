@@ -28,10 +28,10 @@ using MonthDay = QPair<int, int>;
 // The 2005 holiday list for Niedersachsen, written down from the calendar, not from the code.
 QList<MonthDay> holidays2005Niedersachsen()
 {
-    return {{1, 1},  {2, 2},   {2, 3},   {2, 7},   {2, 8},   {2, 9},   {2, 14},  {3, 20},  {3, 21},
-            {3, 24}, {3, 25},  {3, 27},  {3, 28},  {5, 1},   {5, 5},   {5, 8},   {5, 15},  {5, 16},
-            {6, 21}, {6, 29},  {9, 8},   {9, 23},  {10, 2},  {10, 3},  {11, 1},  {11, 13}, {11, 20},
-            {12, 4}, {12, 8},  {12, 11}, {12, 18}, {12, 22}, {12, 24}, {12, 25}, {12, 26}, {12, 31}};
+    return {{1, 1},  {2, 2},  {2, 3},   {2, 7},   {2, 8},   {2, 9},   {2, 14},  {3, 20},  {3, 21},
+            {3, 24}, {3, 25}, {3, 27},  {3, 28},  {5, 1},   {5, 5},   {5, 8},   {5, 15},  {5, 16},
+            {6, 21}, {6, 29}, {9, 8},   {9, 23},  {10, 2},  {10, 3},  {11, 1},  {11, 13}, {11, 20},
+            {12, 4}, {12, 8}, {12, 11}, {12, 18}, {12, 22}, {12, 24}, {12, 25}, {12, 26}, {12, 31}};
 }
 }
 
@@ -83,16 +83,16 @@ private Q_SLOTS:
         QTest::addColumn<int>("state");
         QTest::addColumn<QList<MonthDay>>("expected");
         QTest::newRow("Niedersachsen") << 8 << holidays2005Niedersachsen();
-        QTest::newRow("Sachsen") << 12 << (holidays2005Niedersachsen() << MonthDay{5, 26} << MonthDay{10, 31}
-                                                                     << MonthDay{11, 16});
+        QTest::newRow("Sachsen") << 12
+                                 << (holidays2005Niedersachsen()
+                                     << MonthDay{5, 26} << MonthDay{10, 31} << MonthDay{11, 16});
     }
     void fullList2005()
     {
         QFETCH(int, state);
         QFETCH(QList<MonthDay>, expected);
         QSet<int> expectedDays;
-        for (const MonthDay &md : expected)
-            expectedDays.insert(QDate(2005, md.first, md.second).dayOfYear());
+        for (const MonthDay &md : expected) expectedDays.insert(QDate(2005, md.first, md.second).dayOfYear());
         BuildFeiertage(2005, state);
         QCOMPARE(markedDays(), expectedDays);
         QCOMPARE(code(2005, 3, 25), 9);    // Karfreitag replaces Mariä Verkündigung
@@ -103,8 +103,7 @@ private Q_SLOTS:
     void bussUndBettagOnlyInSachsen_data()
     {
         QTest::addColumn<int>("state");
-        for (int s = 0; s < 16; ++s)
-            QTest::addRow("state %d", s) << s;
+        for (int s = 0; s < 16; ++s) QTest::addRow("state %d", s) << s;
     }
     void bussUndBettagOnlyInSachsen()
     {
@@ -247,8 +246,7 @@ private Q_SLOTS:
         for (int year = 1; year <= 9999; year += 7) {
             BuildFeiertage(year, 12);
             const int daysInYear = QDate::isLeapYear(year) ? 366 : 365;
-            for (int doy : markedDays())
-                QVERIFY2(doy >= 1 && doy <= daysInYear, qPrintable(QString::number(year)));
+            for (int doy : markedDays()) QVERIFY2(doy >= 1 && doy <= daysInYear, qPrintable(QString::number(year)));
             QCOMPARE(Feiertage[1], std::uint8_t(1));
         }
     }

@@ -25,8 +25,7 @@ TDateTime at(int y, int mo, int d, int h, int mi, int s = 0, int ms = 0)
 TTarif tariffWith(const QList<Price> &prices)
 {
     TTarif t;
-    for (const Price &p : prices)
-        t.Kosten[p.d][size_t(p.h)] = p.perMinute;
+    for (const Price &p : prices) t.Kosten[p.d][size_t(p.h)] = p.perMinute;
     return t;
 }
 
@@ -37,8 +36,7 @@ TTarif gridTariff()
 {
     TTarif t;
     for (int d = 1; d <= 7; ++d)
-        for (int h = 0; h < 24; ++h)
-            t.Kosten[d][size_t(h)] = grid(d, h);
+        for (int h = 0; h < 24; ++h) t.Kosten[d][size_t(h)] = grid(d, h);
     return t;
 }
 
@@ -75,32 +73,30 @@ private Q_SLOTS:
         QTest::addColumn<double>("end");
         QTest::addColumn<double>("expected");
         QTest::newRow("10:15-10:40") << QList<Price>{{2, 10, 1.5}} << at(2005, 3, 1, 10, 15) << at(2005, 3, 1, 10, 40)
-                                    << 37.5;
+                                     << 37.5;
         QTest::newRow("10:50-12:05") << QList<Price>{{2, 10, 1}, {2, 11, 2}, {2, 12, 3}} << at(2005, 3, 1, 10, 50)
-                                    << at(2005, 3, 1, 12, 5) << 145.0;
-        QTest::newRow("Friday 23:30-Saturday 0:10") << QList<Price>{{5, 23, 2}, {6, 0, 4}} << at(2005, 3, 4, 23, 30)
-                                                   << at(2005, 3, 5, 0, 10) << 100.0;
+                                     << at(2005, 3, 1, 12, 5) << 145.0;
+        QTest::newRow("Friday 23:30-Saturday 0:10")
+            << QList<Price>{{5, 23, 2}, {6, 0, 4}} << at(2005, 3, 4, 23, 30) << at(2005, 3, 5, 0, 10) << 100.0;
         QTest::newRow("same minute") << QList<Price>{{2, 10, 5}} << at(2005, 3, 1, 10, 15, 5)
-                                    << at(2005, 3, 1, 10, 15, 55) << 0.0;
+                                     << at(2005, 3, 1, 10, 15, 55) << 0.0;
         QTest::newRow("10:59:00-11:00:00 is one minute of hour 10")
             << QList<Price>{{2, 10, 3}, {2, 11, 7}} << at(2005, 3, 1, 10, 59) << at(2005, 3, 1, 11, 0) << 3.0;
-        QTest::newRow("10:00:59-10:01:00 is one minute") << QList<Price>{{2, 10, 3}} << at(2005, 3, 1, 10, 0, 59)
-                                                        << at(2005, 3, 1, 10, 1, 0) << 3.0;
-        QTest::newRow("10:00:00-10:00:59 is none") << QList<Price>{{2, 10, 3}} << at(2005, 3, 1, 10, 0, 0)
-                                                  << at(2005, 3, 1, 10, 0, 59) << 0.0;
-        QTest::newRow("10:00:59.9999 reads as 10:01") << QList<Price>{{2, 10, 3}}
-                                                     << at(2005, 3, 1, 10, 0, 59) + 0.9999 / 86400
-                                                     << at(2005, 3, 1, 10, 2, 0) << 3.0;
+        QTest::newRow("10:00:59-10:01:00 is one minute")
+            << QList<Price>{{2, 10, 3}} << at(2005, 3, 1, 10, 0, 59) << at(2005, 3, 1, 10, 1, 0) << 3.0;
+        QTest::newRow("10:00:00-10:00:59 is none")
+            << QList<Price>{{2, 10, 3}} << at(2005, 3, 1, 10, 0, 0) << at(2005, 3, 1, 10, 0, 59) << 0.0;
+        QTest::newRow("10:00:59.9999 reads as 10:01")
+            << QList<Price>{{2, 10, 3}} << at(2005, 3, 1, 10, 0, 59) + 0.9999 / 86400 << at(2005, 3, 1, 10, 2, 0)
+            << 3.0;
         QTest::newRow("10:00-11:00 charges nothing of hour 11")
             << QList<Price>{{2, 10, 2}, {2, 11, 1000}} << at(2005, 3, 1, 10, 0) << at(2005, 3, 1, 11, 0) << 120.0;
         QTest::newRow("price change exactly at the hour")
-            << QList<Price>{{2, 10, 1}, {2, 11, 10}} << at(2005, 3, 1, 10, 59, 30) << at(2005, 3, 1, 11, 0, 30)
-            << 1.0;
-        QTest::newRow("end before start costs nothing") << QList<Price>{{2, 10, 1}} << at(2005, 3, 1, 10, 40)
-                                                       << at(2005, 3, 1, 10, 15) << 0.0;
-        QTest::newRow("end a day before start costs nothing") << QList<Price>{{2, 10, 1}, {1, 10, 1}}
-                                                             << at(2005, 3, 1, 10, 40) << at(2005, 2, 28, 10, 50)
-                                                             << 0.0;
+            << QList<Price>{{2, 10, 1}, {2, 11, 10}} << at(2005, 3, 1, 10, 59, 30) << at(2005, 3, 1, 11, 0, 30) << 1.0;
+        QTest::newRow("end before start costs nothing")
+            << QList<Price>{{2, 10, 1}} << at(2005, 3, 1, 10, 40) << at(2005, 3, 1, 10, 15) << 0.0;
+        QTest::newRow("end a day before start costs nothing")
+            << QList<Price>{{2, 10, 1}, {1, 10, 1}} << at(2005, 3, 1, 10, 40) << at(2005, 2, 28, 10, 50) << 0.0;
     }
     void workedExamples()
     {
@@ -117,8 +113,7 @@ private Q_SLOTS:
         QTest::addColumn<double>("end");
         QTest::addColumn<double>("expected");
         double middle = 0;
-        for (int h = 0; h < 24; ++h)
-            middle += 60 * grid(3, h);
+        for (int h = 0; h < 24; ++h) middle += 60 * grid(3, h);
         QTest::newRow("22:30 to 2:15 two dates later")
             << at(2005, 3, 1, 22, 30) << at(2005, 3, 3, 2, 15)
             << 30 * grid(2, 22) + 60 * grid(2, 23) + middle + 60 * grid(4, 0) + 60 * grid(4, 1) + 15 * grid(4, 2);
@@ -163,19 +158,18 @@ private Q_SLOTS:
         QTest::addColumn<QDateTime>("to");
         const QDate d(2005, 3, 20);
         QTest::newRow("Sunday into holiday Monday") << utc(d, QTime(21, 7)) << utc(d.addDays(1), QTime(3, 41));
-        QTest::newRow("Gründonnerstag to Ostermontag") << utc(QDate(2005, 3, 24), QTime(0, 0))
-                                                      << utc(QDate(2005, 3, 28), QTime(23, 59));
-        QTest::newRow("whole day") << utc(QDate(2005, 3, 2), QTime(0, 0))
-                                  << utc(QDate(2005, 3, 3), QTime(0, 0));
-        QTest::newRow("one hour minus a minute") << utc(QDate(2005, 3, 2), QTime(7, 1))
-                                                << utc(QDate(2005, 3, 2), QTime(8, 0));
+        QTest::newRow("Gründonnerstag to Ostermontag")
+            << utc(QDate(2005, 3, 24), QTime(0, 0)) << utc(QDate(2005, 3, 28), QTime(23, 59));
+        QTest::newRow("whole day") << utc(QDate(2005, 3, 2), QTime(0, 0)) << utc(QDate(2005, 3, 3), QTime(0, 0));
+        QTest::newRow("one hour minus a minute")
+            << utc(QDate(2005, 3, 2), QTime(7, 1)) << utc(QDate(2005, 3, 2), QTime(8, 0));
     }
     void matchesPerMinuteReference()
     {
         QFETCH(QDateTime, from);
         QFETCH(QDateTime, to);
-        const TDateTime start = at(from.date().year(), from.date().month(), from.date().day(), from.time().hour(),
-                                   from.time().minute());
+        const TDateTime start =
+            at(from.date().year(), from.date().month(), from.date().day(), from.time().hour(), from.time().minute());
         const TDateTime end =
             at(to.date().year(), to.date().month(), to.date().day(), to.time().hour(), to.time().minute());
         QCOMPARE(CalcKosten(::gridTariff(), start, end), perMinuteReferenceMarch2005(from, to));
@@ -203,8 +197,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("d");
         QTest::addColumn<double>("expected");
         double day2 = 0;
-        for (int h = 0; h < 24; ++h)
-            day2 += 60 * grid(2, h);
+        for (int h = 0; h < 24; ++h) day2 += 60 * grid(2, h);
         QTest::newRow("whole day") << 0 << 23 << 2 << day2;
         QTest::newRow("one hour") << 3 << 3 << 5 << 60 * grid(5, 3);
         QTest::newRow("two hours") << 22 << 23 << 7 << 60 * grid(7, 22) + 60 * grid(7, 23);

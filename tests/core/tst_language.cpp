@@ -20,7 +20,8 @@ void verifyBuiltInExcept(const QStringList &changed = {})
     for (const TLanguageEntry &row : LanguageTable()) {
         const QString key = QString::fromLatin1(row.key);
         if (changed.contains(key)) continue;
-        if (*row.receiver != row.builtIn) QFAIL(qPrintable(QStringLiteral("%1 differs from its built-in text").arg(key)));
+        if (*row.receiver != row.builtIn)
+            QFAIL(qPrintable(QStringLiteral("%1 differs from its built-in text").arg(key)));
     }
 }
 }
@@ -63,19 +64,48 @@ private:
 
 void TestLanguage::table_rowsInReadingOrder()
 {
-    const char *expected[42][2] = {
-        {"Month", "January"}, {"Month", "February"}, {"Month", "March"}, {"Month", "April"}, {"Month", "May"},
-        {"Month", "June"}, {"Month", "July"}, {"Month", "August"}, {"Month", "September"}, {"Month", "Oktober"},
-        {"Month", "November"}, {"Month", "December"}, {"Menu", "Tariffs"}, {"Menu", "Settings"},
-        {"Menu", "AutoUpdate"}, {"Menu", "Evaluation"}, {"Menu", "Exit"}, {"Erros", "E_MonthToLow"},
-        {"Warnings", "W_NoTarif"}, {"Warnings", "W_ReallyClose"}, {"Warnings", "W_InstallNewAndClose"},
-        {"Warnings", "W_LimitReached"}, {"Warnings", "W_ReallyDelDB"}, {"Erros", "E_UnknownErrorAt"},
-        {"Buttons", "B_Next"}, {"Buttons", "B_Finish"}, {"Buttons", "B_Export"}, {"Buttons", "B_Print"},
-        {"Warnings", "W_FillAllFields"}, {"Assistent", "A_General"}, {"Assistent", "A_Tarife"},
-        {"Assistent", "A_Finished"}, {"Assistent", "A_State"}, {"Assistent", "A_GesamtLimit"},
-        {"Assistent", "A_Limit"}, {"Assistent", "A_Freibetrag"}, {"Assistent", "A_Tarifname"},
-        {"Assistent", "A_TarifNumber"}, {"Assistent", "A_TarifModell"}, {"Assistent", "A_MaxTimes"},
-        {"Feedback", "F_Description"}, {"Feedback", "F_ThankYou"}};
+    const char *expected[42][2] = {{"Month", "January"},
+                                   {"Month", "February"},
+                                   {"Month", "March"},
+                                   {"Month", "April"},
+                                   {"Month", "May"},
+                                   {"Month", "June"},
+                                   {"Month", "July"},
+                                   {"Month", "August"},
+                                   {"Month", "September"},
+                                   {"Month", "Oktober"},
+                                   {"Month", "November"},
+                                   {"Month", "December"},
+                                   {"Menu", "Tariffs"},
+                                   {"Menu", "Settings"},
+                                   {"Menu", "AutoUpdate"},
+                                   {"Menu", "Evaluation"},
+                                   {"Menu", "Exit"},
+                                   {"Erros", "E_MonthToLow"},
+                                   {"Warnings", "W_NoTarif"},
+                                   {"Warnings", "W_ReallyClose"},
+                                   {"Warnings", "W_InstallNewAndClose"},
+                                   {"Warnings", "W_LimitReached"},
+                                   {"Warnings", "W_ReallyDelDB"},
+                                   {"Erros", "E_UnknownErrorAt"},
+                                   {"Buttons", "B_Next"},
+                                   {"Buttons", "B_Finish"},
+                                   {"Buttons", "B_Export"},
+                                   {"Buttons", "B_Print"},
+                                   {"Warnings", "W_FillAllFields"},
+                                   {"Assistent", "A_General"},
+                                   {"Assistent", "A_Tarife"},
+                                   {"Assistent", "A_Finished"},
+                                   {"Assistent", "A_State"},
+                                   {"Assistent", "A_GesamtLimit"},
+                                   {"Assistent", "A_Limit"},
+                                   {"Assistent", "A_Freibetrag"},
+                                   {"Assistent", "A_Tarifname"},
+                                   {"Assistent", "A_TarifNumber"},
+                                   {"Assistent", "A_TarifModell"},
+                                   {"Assistent", "A_MaxTimes"},
+                                   {"Feedback", "F_Description"},
+                                   {"Feedback", "F_ThankYou"}};
     const auto &table = LanguageTable();
     for (int i = 0; i < 42; ++i) {
         QCOMPARE(table[i].section, expected[i][0]);
@@ -95,11 +125,13 @@ void TestLanguage::table_receiversAreTheGlobals()
     QCOMPARE(table[15].receiver, &MenuCaptions.Auswertung);
     QCOMPARE(table[16].receiver, &MenuCaptions.Beenden);
     // The 25 message values are named after their keys.
-    const QString *messages[25] = {&E_MonthToLow, &W_NoTarif, &W_ReallyClose, &W_InstallNewAndClose, &W_LimitReached,
-                                   &W_ReallyDelDB, &E_UnknownErrorAt, &B_Next, &B_Finish, &B_Export, &B_Print,
-                                   &W_FillAllFields, &A_General, &A_Tarife, &A_Finished, &A_State, &A_GesamtLimit,
-                                   &A_Limit, &A_Freibetrag, &A_Tarifname, &A_TarifNumber, &A_TarifModell,
-                                   &A_MaxTimes, &F_Description, &F_ThankYou};
+    const QString *messages[25] = {&E_MonthToLow,   &W_NoTarif,     &W_ReallyClose,    &W_InstallNewAndClose,
+                                   &W_LimitReached, &W_ReallyDelDB, &E_UnknownErrorAt, &B_Next,
+                                   &B_Finish,       &B_Export,      &B_Print,          &W_FillAllFields,
+                                   &A_General,      &A_Tarife,      &A_Finished,       &A_State,
+                                   &A_GesamtLimit,  &A_Limit,       &A_Freibetrag,     &A_Tarifname,
+                                   &A_TarifNumber,  &A_TarifModell, &A_MaxTimes,       &F_Description,
+                                   &F_ThankYou};
     for (int i = 0; i < 25; ++i) QCOMPARE(table[17 + i].receiver, messages[i]);
 }
 
@@ -240,16 +272,26 @@ void TestLanguage::convertLineBreaks_data()
     QTest::addColumn<QString>("input");
     QTest::addColumn<QString>("expected");
     QTest::newRow("empty") << QString() << QString();
-    QTest::newRow("none") << "abc" << "abc";
-    QTest::newRow("only marker") << "#13#10" << "\r\n";
-    QTest::newRow("at end") << "Ende#13#10" << "Ende\r\n";
-    QTest::newRow("at start") << "#13#10Anfang" << "\r\nAnfang";
-    QTest::newRow("two words") << "Hallo#13#10Welt" << "Hallo\r\nWelt";
-    QTest::newRow("three words") << "a#13#10b#13#10c" << "a\r\nb\r\nc";
-    QTest::newRow("adjacent") << "#13#10#13#10" << "\r\n\r\n";
-    QTest::newRow("nested in hashes") << "##13#1010" << "#\r\n10";
-    QTest::newRow("partial") << "#13#1" << "#13#1";
-    QTest::newRow("other codes literal") << "#13#13#10#10" << "#13\r\n#10";
+    QTest::newRow("none") << "abc"
+                          << "abc";
+    QTest::newRow("only marker") << "#13#10"
+                                 << "\r\n";
+    QTest::newRow("at end") << "Ende#13#10"
+                            << "Ende\r\n";
+    QTest::newRow("at start") << "#13#10Anfang"
+                              << "\r\nAnfang";
+    QTest::newRow("two words") << "Hallo#13#10Welt"
+                               << "Hallo\r\nWelt";
+    QTest::newRow("three words") << "a#13#10b#13#10c"
+                                 << "a\r\nb\r\nc";
+    QTest::newRow("adjacent") << "#13#10#13#10"
+                              << "\r\n\r\n";
+    QTest::newRow("nested in hashes") << "##13#1010"
+                                      << "#\r\n10";
+    QTest::newRow("partial") << "#13#1"
+                             << "#13#1";
+    QTest::newRow("other codes literal") << "#13#13#10#10"
+                                         << "#13\r\n#10";
 }
 
 void TestLanguage::convertLineBreaks()

@@ -1,7 +1,7 @@
 // The connection record layout, the month log files and MonthName.
 #include "Bytes.h"
-#include "DataFolder.h"
 #include "CoreFakes.h"
+#include "DataFolder.h"
 #include "Exception.h"
 #include "FileSizeLimit.h"
 #include "Language.h"
@@ -87,7 +87,8 @@ private Q_SLOTS:
         const QByteArray bytes = recordBytes(v);
         QCOMPARE(bytes.size(), qsizetype(133));
         QCOMPARE(GetDouble(bytes.constData() + offset), value);
-        QCOMPARE(bytes.mid(32, 5), QByteArray("\x04" "Flat"));
+        QCOMPARE(bytes.mid(32, 5), QByteArray("\x04"
+                                              "Flat"));
     }
 
     void record_tariffNameLongerThan100_isCut()
@@ -291,8 +292,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("month");
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("reported");
-        const char *names[] = {"Januar", "Februar", "März", "April", "Mai", "Juni", "Juli", "August",
-                               "September", "Oktober", "November", "Dezember"};
+        const char *names[] = {"Januar", "Februar", "März",      "April",   "Mai",      "Juni",
+                               "Juli",   "August",  "September", "Oktober", "November", "Dezember"};
         for (int m = 1; m <= 12; ++m) QTest::addRow("%d", m) << m << QString::fromUtf8(names[m - 1]) << false;
         QTest::newRow("0") << 0 << QString() << true;
         QTest::newRow("-3") << -3 << QString() << true;

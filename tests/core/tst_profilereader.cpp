@@ -32,45 +32,104 @@ void TestProfileReader::readString_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("plain") << QByteArray("[Month]\nMarch=Maerz\n") << "Month" << "March" << "Maerz";
-    QTest::newRow("section any case") << QByteArray("[mOnTh]\nMarch=Maerz\n") << "MONTH" << "March" << "Maerz";
-    QTest::newRow("key any case") << QByteArray("[Month]\nMARCH=Maerz\n") << "Month" << "march" << "Maerz";
-    QTest::newRow("blanks around key and value")
-        << QByteArray("[Month]\n  March \t=  \t Maerz  \t\n") << "Month" << "March" << "Maerz";
-    QTest::newRow("blanks inside value kept") << QByteArray("[A]\nk=a  b\n") << "A" << "k" << "a  b";
-    QTest::newRow("blanks inside brackets") << QByteArray("[ Month ]\nMarch=M\n") << "Month" << "March" << "M";
-    QTest::newRow("indented section") << QByteArray("   [Month]\nMarch=M\n") << "Month" << "March" << "M";
-    QTest::newRow("double quotes removed") << QByteArray("[A]\nk=\"  x y  \"\n") << "A" << "k" << "  x y  ";
-    QTest::newRow("single quotes removed") << QByteArray("[A]\nk='x'\n") << "A" << "k" << "x";
-    QTest::newRow("only one pair removed") << QByteArray("[A]\nk=\"\"x\"\"\n") << "A" << "k" << "\"x\"";
-    QTest::newRow("mixed quotes kept") << QByteArray("[A]\nk=\"x'\n") << "A" << "k" << "\"x'";
-    QTest::newRow("lone quote kept") << QByteArray("[A]\nk=\"\n") << "A" << "k" << "\"";
-    QTest::newRow("quote only at start kept") << QByteArray("[A]\nk=\"x\n") << "A" << "k" << "\"x";
-    QTest::newRow("empty quotes give empty") << QByteArray("[A]\nk=\"\"\n") << "A" << "k" << "";
-    QTest::newRow("empty value is not the default") << QByteArray("[A]\nk=\n") << "A" << "k" << "";
-    QTest::newRow("blank value is empty") << QByteArray("[A]\nk=   \n") << "A" << "k" << "";
-    QTest::newRow("value keeps later equals signs") << QByteArray("[A]\nk=a=b\n") << "A" << "k" << "a=b";
-    QTest::newRow("missing key") << QByteArray("[A]\nk=1\n") << "A" << "other" << "<default>";
-    QTest::newRow("missing section") << QByteArray("[A]\nk=1\n") << "B" << "k" << "<default>";
-    QTest::newRow("key of another section") << QByteArray("[A]\nk=1\n[B]\nj=2\n") << "B" << "k" << "<default>";
-    QTest::newRow("line without equals sign") << QByteArray("[A]\nk\n") << "A" << "k" << "<default>";
-    QTest::newRow("comment line skipped") << QByteArray("[A]\n;k=1\n") << "A" << ";k" << "<default>";
-    QTest::newRow("commented header opens nothing")
-        << QByteArray("[A]\n;[B]\nk=1\n") << "A" << "k" << "1";
-    QTest::newRow("entry before any section") << QByteArray("k=1\n[A]\n") << "A" << "k" << "<default>";
-    QTest::newRow("first of duplicate keys wins") << QByteArray("[A]\nk=1\nK=2\n") << "A" << "k" << "1";
-    QTest::newRow("first of duplicate sections wins")
-        << QByteArray("[A]\nk=1\n[B]\n[a]\nk=2\n") << "A" << "k" << "1";
-    QTest::newRow("repeated section adds no keys")
-        << QByteArray("[A]\nk=1\n[A]\nj=2\n") << "A" << "j" << "<default>";
-    QTest::newRow("header without closing bracket is not a header")
-        << QByteArray("[A]\n[B\nk=1\n") << "A" << "k" << "1";
-    QTest::newRow("text after closing bracket") << QByteArray("[A] ; note\nk=1\n") << "A" << "k" << "1";
-    QTest::newRow("empty key name ignored") << QByteArray("[A]\n=1\n") << "A" << "" << "<default>";
-    QTest::newRow("no newline at end") << QByteArray("[A]\nk=last") << "A" << "k" << "last";
-    QTest::newRow("empty file") << QByteArray() << "A" << "k" << "<default>";
-    QTest::newRow("NUL bytes are ordinary characters")
-        << QByteArray("[A]\nk=a\0b\n", 9) << "A" << "k" << QString::fromUtf16(u"a\0b", 3);
+    QTest::newRow("plain") << QByteArray("[Month]\nMarch=Maerz\n") << "Month"
+                           << "March"
+                           << "Maerz";
+    QTest::newRow("section any case") << QByteArray("[mOnTh]\nMarch=Maerz\n") << "MONTH"
+                                      << "March"
+                                      << "Maerz";
+    QTest::newRow("key any case") << QByteArray("[Month]\nMARCH=Maerz\n") << "Month"
+                                  << "march"
+                                  << "Maerz";
+    QTest::newRow("blanks around key and value") << QByteArray("[Month]\n  March \t=  \t Maerz  \t\n") << "Month"
+                                                 << "March"
+                                                 << "Maerz";
+    QTest::newRow("blanks inside value kept") << QByteArray("[A]\nk=a  b\n") << "A"
+                                              << "k"
+                                              << "a  b";
+    QTest::newRow("blanks inside brackets") << QByteArray("[ Month ]\nMarch=M\n") << "Month"
+                                            << "March"
+                                            << "M";
+    QTest::newRow("indented section") << QByteArray("   [Month]\nMarch=M\n") << "Month"
+                                      << "March"
+                                      << "M";
+    QTest::newRow("double quotes removed") << QByteArray("[A]\nk=\"  x y  \"\n") << "A"
+                                           << "k"
+                                           << "  x y  ";
+    QTest::newRow("single quotes removed") << QByteArray("[A]\nk='x'\n") << "A"
+                                           << "k"
+                                           << "x";
+    QTest::newRow("only one pair removed") << QByteArray("[A]\nk=\"\"x\"\"\n") << "A"
+                                           << "k"
+                                           << "\"x\"";
+    QTest::newRow("mixed quotes kept") << QByteArray("[A]\nk=\"x'\n") << "A"
+                                       << "k"
+                                       << "\"x'";
+    QTest::newRow("lone quote kept") << QByteArray("[A]\nk=\"\n") << "A"
+                                     << "k"
+                                     << "\"";
+    QTest::newRow("quote only at start kept") << QByteArray("[A]\nk=\"x\n") << "A"
+                                              << "k"
+                                              << "\"x";
+    QTest::newRow("empty quotes give empty") << QByteArray("[A]\nk=\"\"\n") << "A"
+                                             << "k"
+                                             << "";
+    QTest::newRow("empty value is not the default") << QByteArray("[A]\nk=\n") << "A"
+                                                    << "k"
+                                                    << "";
+    QTest::newRow("blank value is empty") << QByteArray("[A]\nk=   \n") << "A"
+                                          << "k"
+                                          << "";
+    QTest::newRow("value keeps later equals signs") << QByteArray("[A]\nk=a=b\n") << "A"
+                                                    << "k"
+                                                    << "a=b";
+    QTest::newRow("missing key") << QByteArray("[A]\nk=1\n") << "A"
+                                 << "other"
+                                 << "<default>";
+    QTest::newRow("missing section") << QByteArray("[A]\nk=1\n") << "B"
+                                     << "k"
+                                     << "<default>";
+    QTest::newRow("key of another section") << QByteArray("[A]\nk=1\n[B]\nj=2\n") << "B"
+                                            << "k"
+                                            << "<default>";
+    QTest::newRow("line without equals sign") << QByteArray("[A]\nk\n") << "A"
+                                              << "k"
+                                              << "<default>";
+    QTest::newRow("comment line skipped") << QByteArray("[A]\n;k=1\n") << "A"
+                                          << ";k"
+                                          << "<default>";
+    QTest::newRow("commented header opens nothing") << QByteArray("[A]\n;[B]\nk=1\n") << "A"
+                                                    << "k"
+                                                    << "1";
+    QTest::newRow("entry before any section") << QByteArray("k=1\n[A]\n") << "A"
+                                              << "k"
+                                              << "<default>";
+    QTest::newRow("first of duplicate keys wins") << QByteArray("[A]\nk=1\nK=2\n") << "A"
+                                                  << "k"
+                                                  << "1";
+    QTest::newRow("first of duplicate sections wins") << QByteArray("[A]\nk=1\n[B]\n[a]\nk=2\n") << "A"
+                                                      << "k"
+                                                      << "1";
+    QTest::newRow("repeated section adds no keys") << QByteArray("[A]\nk=1\n[A]\nj=2\n") << "A"
+                                                   << "j"
+                                                   << "<default>";
+    QTest::newRow("header without closing bracket is not a header") << QByteArray("[A]\n[B\nk=1\n") << "A"
+                                                                    << "k"
+                                                                    << "1";
+    QTest::newRow("text after closing bracket") << QByteArray("[A] ; note\nk=1\n") << "A"
+                                                << "k"
+                                                << "1";
+    QTest::newRow("empty key name ignored") << QByteArray("[A]\n=1\n") << "A"
+                                            << ""
+                                            << "<default>";
+    QTest::newRow("no newline at end") << QByteArray("[A]\nk=last") << "A"
+                                       << "k"
+                                       << "last";
+    QTest::newRow("empty file") << QByteArray() << "A"
+                                << "k"
+                                << "<default>";
+    QTest::newRow("NUL bytes are ordinary characters") << QByteArray("[A]\nk=a\0b\n", 9) << "A"
+                                                       << "k" << QString::fromUtf16(u"a\0b", 3);
 }
 
 void TestProfileReader::readString()
@@ -108,7 +167,8 @@ void TestProfileReader::value_isCutTo2047Characters()
 void TestProfileReader::windows1252_isDecoded()
 {
     // 0xE4 is a-umlaut, 0x80 the euro sign, 0xDF sharp s in Windows-1252.
-    const ProfileReader reader = ProfileReader::fromBytes("[M\xE4rz]\r\nk=M\xE4rz \x80 Stra\xDF" "e\r\n");
+    const ProfileReader reader = ProfileReader::fromBytes("[M\xE4rz]\r\nk=M\xE4rz \x80 Stra\xDF"
+                                                          "e\r\n");
     QCOMPARE(reader.readString(QStringLiteral("März"), QStringLiteral("k"), QString()),
              QStringLiteral("März € Straße"));
 }

@@ -77,8 +77,8 @@ private Q_SLOTS:
         const QByteArray newLimit = QByteArray::fromHex("0102030405060840");
         QTest::newRow("empty") << 0 << 1 << 8 << oldLimit << QStringLiteral("german");
         QTest::newRow("flag only") << 1 << 0 << 8 << oldLimit << QStringLiteral("german");
-        QTest::newRow("three bytes of the limit") << 5 << 0 << 3 << QByteArray::fromHex("0102030000003e40")
-                                                  << QStringLiteral("german");
+        QTest::newRow("three bytes of the limit")
+            << 5 << 0 << 3 << QByteArray::fromHex("0102030000003e40") << QStringLiteral("german");
         QTest::newRow("limit complete") << 10 << 0 << 3 << newLimit << QStringLiteral("german");
         QTest::newRow("length byte only") << 11 << 0 << 3 << newLimit << QStringLiteral("germ");
         QTest::newRow("two characters") << 13 << 0 << 3 << newLimit << QStringLiteral("abrm");
@@ -92,7 +92,9 @@ private Q_SLOTS:
         QFETCH(int, land);
         QFETCH(QByteArray, limitBytes);
         QFETCH(QString, sprache);
-        QByteArray file = QByteArray("\x00\x03", 2) + QByteArray::fromHex("0102030405060840") + "\x04" "abcd";
+        QByteArray file = QByteArray("\x00\x03", 2) + QByteArray::fromHex("0102030405060840")
+                          + "\x04"
+                            "abcd";
         file += QByteArray(SettingsSize - file.size(), '\0');
         TempProgramDir dir;
         dir.write(FileName, file.left(size));
@@ -135,7 +137,9 @@ private Q_SLOTS:
         const QByteArray file = dir.read(FileName);
         QCOMPARE(file.left(2), QByteArray("\x01\x0f"));
         QCOMPARE(file.mid(2, 8), QByteArray::fromHex("0000000000002940"));
-        QCOMPARE(file.mid(10, 9), QByteArray("\x08" "Fran\xE7" "ais"));
+        QCOMPARE(file.mid(10, 9), QByteArray("\x08"
+                                             "Fran\xE7"
+                                             "ais"));
         QCOMPARE(file.mid(19), QByteArray(266 - 19, '\0'));
     }
 
@@ -146,7 +150,8 @@ private Q_SLOTS:
         Sprache = QStringLiteral("xy");
         SaveSettings();
         const QByteArray file = dir.read(FileName);
-        QCOMPARE(file.mid(10, 11), QByteArray("\x02" "xycdefghij"));
+        QCOMPARE(file.mid(10, 11), QByteArray("\x02"
+                                              "xycdefghij"));
         QCOMPARE(file.mid(21), QByteArray(266 - 21, '\0'));
     }
 

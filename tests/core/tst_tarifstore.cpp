@@ -69,9 +69,12 @@ private Q_SLOTS:
         t.Freibetrag = 12.5;
         t.Limit = -3.75;
         const QByteArray bytes = TarifToBytes(t);
-        QCOMPARE(bytes.mid(0, 4), QByteArray("\x03" "Abc"));
-        QCOMPARE(bytes.mid(256, 5), QByteArray("\x04" "0190"));
-        QCOMPARE(bytes.mid(512, 5), QByteArray("\x04" "Netz"));
+        QCOMPARE(bytes.mid(0, 4), QByteArray("\x03"
+                                             "Abc"));
+        QCOMPARE(bytes.mid(256, 5), QByteArray("\x04"
+                                               "0190"));
+        QCOMPARE(bytes.mid(512, 5), QByteArray("\x04"
+                                               "Netz"));
         QCOMPARE(GetDouble(bytes.constData() + 3456), 12.5);
         QCOMPARE(GetDouble(bytes.constData() + 3464), -3.75);
         // Little-endian: 12.5 is 0x4029000000000000.

@@ -11,9 +11,9 @@
 namespace {
 struct Events
 {
-    QList<TCStatus> phases;        // OnConnectionStatus, in order
-    QList<int> phasePolls;         // the poll each phase report came in
-    QList<bool> statusChanges;     // OnStatusChange, one per poll
+    QList<TCStatus> phases;      // OnConnectionStatus, in order
+    QList<int> phasePolls;       // the poll each phase report came in
+    QList<bool> statusChanges;   // OnStatusChange, one per poll
     int polls = 0;
 
     void attach(TVexRasConnect &m)
@@ -141,20 +141,24 @@ private Q_SLOTS:
         QTest::addColumn<RasDword>("state");
         QTest::addColumn<QString>("english");
         QTest::addColumn<QByteArray>("croatian");   // as written in code page 1250
-        QTest::newRow("OpenPort") << RASCS_OpenPort << "Opening comm port" << QByteArray("Otvaranje komunikacijskog porta");
-        QTest::newRow("PortOpened") << RASCS_PortOpened << "Comm port opened" << QByteArray("Komunikacijski port je otvoren");
+        QTest::newRow("OpenPort") << RASCS_OpenPort << "Opening comm port"
+                                  << QByteArray("Otvaranje komunikacijskog porta");
+        QTest::newRow("PortOpened") << RASCS_PortOpened << "Comm port opened"
+                                    << QByteArray("Komunikacijski port je otvoren");
         QTest::newRow("ConnectDevice") << RASCS_ConnectDevice << "A device is about to be connected"
                                        << QByteArray("Spajamo se na mre\x9Eu");
         QTest::newRow("DeviceConnected") << RASCS_DeviceConnected << "A device has connected successfully"
-                                         << QByteArray("Ure\xF0" "aj se uspje\x9Ano spojio");
-        QTest::newRow("AllDevicesConnected") << RASCS_AllDevicesConnected
-                                             << "All devices in the device chain have successfully connected"
-                                             << QByteArray("Svi ure\xF0" "aji su se uspje\x9Ano spojili");
+                                         << QByteArray("Ure\xF0"
+                                                       "aj se uspje\x9Ano spojio");
+        QTest::newRow("AllDevicesConnected")
+            << RASCS_AllDevicesConnected << "All devices in the device chain have successfully connected"
+            << QByteArray("Svi ure\xF0"
+                          "aji su se uspje\x9Ano spojili");
         QTest::newRow("Authenticate") << RASCS_Authenticate << "The authentication process is starting"
                                       << QByteArray("Po\xE8inje provjera podataka");
-        QTest::newRow("StartAuthentication") << RASCS_StartAuthentication
-                                             << "User authentication is being initiated or retried"
-                                             << QByteArray("Po\xE8inje provjera podataka");
+        QTest::newRow("StartAuthentication")
+            << RASCS_StartAuthentication << "User authentication is being initiated or retried"
+            << QByteArray("Po\xE8inje provjera podataka");
         QTest::newRow("Authenticated") << RASCS_Authenticated << "The client has successfully completed authentication"
                                        << QByteArray("Podaci su provjereni");
         QTest::newRow("LogonNetwork") << RASCS_LogonNetwork << "Client is logging on to the network"

@@ -28,7 +28,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<QStringList>("words");
-        QTest::newRow("plain") << QByteArray("noauth /dev/ttyS0 115200\n") << QStringList{"noauth", "/dev/ttyS0", "115200"};
+        QTest::newRow("plain") << QByteArray("noauth /dev/ttyS0 115200\n")
+                               << QStringList{"noauth", "/dev/ttyS0", "115200"};
         QTest::newRow("comment") << QByteArray("# provider\nlock # keep it\ndefaultroute")
                                  << QStringList{"lock", "defaultroute"};
         QTest::newRow("double quotes keep single ones")
@@ -69,11 +70,12 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("script");
         QTest::addColumn<QStringList>("words");
-        QTest::newRow("a provider script")
-            << QByteArray("# dial the provider\nABORT BUSY ABORT 'NO CARRIER'\n'' ATZ\nOK-AT-OK \"ATDT*99#\"\nCONNECT \\d\\c\n")
-            << QStringList{"ABORT", "BUSY", "ABORT", "NO CARRIER", "", "ATZ", "OK-AT-OK", "ATDT*99#", "CONNECT", "\\d\\c"};
-        QTest::newRow("comment only at the line start") << QByteArray("OK ATDT12 # not a comment")
-                                                        << QStringList{"OK", "ATDT12", "#", "not", "a", "comment"};
+        QTest::newRow("a provider script") << QByteArray(
+            "# dial the provider\nABORT BUSY ABORT 'NO CARRIER'\n'' ATZ\nOK-AT-OK \"ATDT*99#\"\nCONNECT \\d\\c\n")
+                                           << QStringList{"ABORT", "BUSY",     "ABORT",    "NO CARRIER", "",
+                                                          "ATZ",   "OK-AT-OK", "ATDT*99#", "CONNECT",    "\\d\\c"};
+        QTest::newRow("comment only at the line start")
+            << QByteArray("OK ATDT12 # not a comment") << QStringList{"OK", "ATDT12", "#", "not", "a", "comment"};
         QTest::newRow("escaped quote inside quotes") << QByteArray("'say \\'hi\\''") << QStringList{"say \\'hi\\'"};
     }
     void chatWords()
@@ -88,15 +90,24 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("words");
         QTest::addColumn<QString>("phone");   // chat's -T
         QTest::addColumn<QString>("number");
-        QTest::newRow("ATDT") << QStringList{"", "ATZ", "OK", "ATDT0192658", "CONNECT"} << "" << "0192658";
-        QTest::newRow("ATDP") << QStringList{"OK", "ATDP0192658"} << "" << "0192658";
-        QTest::newRow("ATD") << QStringList{"OK", "ATD*99#"} << "" << "*99#";
-        QTest::newRow("lower case") << QStringList{"OK", "atdt 0192 658 "} << "" << "0192 658";
-        QTest::newRow("\\T from -T") << QStringList{"OK", "ATDT\\T"} << "0800123" << "0800123";
-        QTest::newRow("chat escapes dropped") << QStringList{"OK", "ATDT0192658\\c"} << "" << "0192658";
-        QTest::newRow("first dial wins") << QStringList{"ATDT1", "ATDT2"} << "" << "1";
-        QTest::newRow("no dial command") << QStringList{"", "ATZ", "OK", "AT&F"} << "" << "";
-        QTest::newRow("bare ATD") << QStringList{"ATD"} << "" << "";
+        QTest::newRow("ATDT") << QStringList{"", "ATZ", "OK", "ATDT0192658", "CONNECT"} << ""
+                              << "0192658";
+        QTest::newRow("ATDP") << QStringList{"OK", "ATDP0192658"} << ""
+                              << "0192658";
+        QTest::newRow("ATD") << QStringList{"OK", "ATD*99#"} << ""
+                             << "*99#";
+        QTest::newRow("lower case") << QStringList{"OK", "atdt 0192 658 "} << ""
+                                    << "0192 658";
+        QTest::newRow("\\T from -T") << QStringList{"OK", "ATDT\\T"} << "0800123"
+                                     << "0800123";
+        QTest::newRow("chat escapes dropped") << QStringList{"OK", "ATDT0192658\\c"} << ""
+                                              << "0192658";
+        QTest::newRow("first dial wins") << QStringList{"ATDT1", "ATDT2"} << ""
+                                         << "1";
+        QTest::newRow("no dial command") << QStringList{"", "ATZ", "OK", "AT&F"} << ""
+                                         << "";
+        QTest::newRow("bare ATD") << QStringList{"ATD"} << ""
+                                  << "";
     }
     void dialledNumber()
     {
@@ -110,13 +121,20 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("word");
         QTest::addColumn<QString>("device");
-        QTest::newRow("/dev path") << "/dev/ttyS0" << "ttyS0";
-        QTest::newRow("usb modem") << "/dev/ttyUSB1" << "ttyUSB1";
-        QTest::newRow("bare tty") << "ttyACM0" << "ttyACM0";
-        QTest::newRow("option") << "noauth" << "";
-        QTest::newRow("speed") << "115200" << "";
-        QTest::newRow("just /dev/") << "/dev/" << "";
-        QTest::newRow("tty with path characters") << "tty/../x" << "";
+        QTest::newRow("/dev path") << "/dev/ttyS0"
+                                   << "ttyS0";
+        QTest::newRow("usb modem") << "/dev/ttyUSB1"
+                                   << "ttyUSB1";
+        QTest::newRow("bare tty") << "ttyACM0"
+                                  << "ttyACM0";
+        QTest::newRow("option") << "noauth"
+                                << "";
+        QTest::newRow("speed") << "115200"
+                               << "";
+        QTest::newRow("just /dev/") << "/dev/"
+                                    << "";
+        QTest::newRow("tty with path characters") << "tty/../x"
+                                                  << "";
     }
     void deviceWord()
     {

@@ -65,7 +65,7 @@ private Q_SLOTS:
         WriteRasHandle(b.data(), h);
         QCOMPARE(ReadRasHandle(b.data()), h);
         QCOMPARE(b[0], static_cast<unsigned char>(h & 0xFF));   // least significant byte first
-        QCOMPARE(b.back(), static_cast<unsigned char>(0xEE));    // nothing written past the handle
+        QCOMPARE(b.back(), static_cast<unsigned char>(0xEE));   // nothing written past the handle
     }
 
     void rasconn_followsThePointerSize()

@@ -15,22 +15,27 @@ QStringList entries()
     std::vector<unsigned char> buffer(RasLayout::EntryNameStride * 64, 0);
     WriteRasDword(buffer.data(), RasLayout::EntryNameSize);
     RasDword bytes = RasDword(buffer.size()), count = 0;
-    if (RasEnumEntriesA(nullptr, nullptr, buffer.data(), &bytes, &count) != RAS_SUCCESS) return {QStringLiteral("<failed>")};
+    if (RasEnumEntriesA(nullptr, nullptr, buffer.data(), &bytes, &count) != RAS_SUCCESS)
+        return {QStringLiteral("<failed>")};
     QStringList names;
     for (RasDword i = 0; i < count; ++i)
-        names << QString::fromStdString(ReadRasString(
-            buffer.data() + i * RasLayout::EntryNameStride + RasLayout::EntryName_szEntryName, RasLayout::EntryNameCapacity));
+        names << QString::fromStdString(
+            ReadRasString(buffer.data() + i * RasLayout::EntryNameStride + RasLayout::EntryName_szEntryName,
+                          RasLayout::EntryNameCapacity));
     return names;
 }
 
 QString number(const char *entry)
 {
     RasDword size = 0, info = 0;
-    if (RasGetEntryProperties(nullptr, entry, nullptr, &size, nullptr, &info) != ERROR_BUFFER_TOO_SMALL) return "<probe failed>";
+    if (RasGetEntryProperties(nullptr, entry, nullptr, &size, nullptr, &info) != ERROR_BUFFER_TOO_SMALL)
+        return "<probe failed>";
     std::vector<unsigned char> buffer(size, 0);
     WriteRasDword(buffer.data(), RasLayout::EntrySize);
-    if (RasGetEntryProperties(nullptr, entry, buffer.data(), &size, nullptr, &info) != RAS_SUCCESS) return "<read failed>";
-    return QString::fromStdString(ReadRasString(buffer.data() + RasLayout::Entry_szLocalPhoneNumber, RasLayout::PhoneNumberCapacity));
+    if (RasGetEntryProperties(nullptr, entry, buffer.data(), &size, nullptr, &info) != RAS_SUCCESS)
+        return "<read failed>";
+    return QString::fromStdString(
+        ReadRasString(buffer.data() + RasLayout::Entry_szLocalPhoneNumber, RasLayout::PhoneNumberCapacity));
 }
 
 // "entry device state" per active connection, in enumeration order.
@@ -47,9 +52,12 @@ QStringList connections()
         WriteRasDword(status, RasLayout::ConnStatusSize);
         RasGetConnectStatusA(ReadRasHandle(c + RasLayout::Conn_hrasconn), status);
         found << QStringLiteral("%1 %2 %3 %4")
-                     .arg(QString::fromStdString(ReadRasString(c + RasLayout::Conn_szEntryName, RasLayout::EntryNameCapacity)),
-                          QString::fromStdString(ReadRasString(c + RasLayout::Conn_szDeviceType, RasLayout::DeviceTypeCapacity)),
-                          QString::fromStdString(ReadRasString(c + RasLayout::Conn_szDeviceName, RasLayout::DeviceNameCapacity)))
+                     .arg(QString::fromStdString(
+                              ReadRasString(c + RasLayout::Conn_szEntryName, RasLayout::EntryNameCapacity)),
+                          QString::fromStdString(
+                              ReadRasString(c + RasLayout::Conn_szDeviceType, RasLayout::DeviceTypeCapacity)),
+                          QString::fromStdString(
+                              ReadRasString(c + RasLayout::Conn_szDeviceName, RasLayout::DeviceNameCapacity)))
                      .arg(ReadRasDword(status + RasLayout::ConnStatus_rasconnstate));
     }
     return found;
@@ -103,16 +111,18 @@ private Q_SLOTS:
         QTest::newRow("inline chat, ATDT")
             << QByteArray("/dev/ttyS0 115200\nconnect \"/usr/sbin/chat -v '' ATZ OK ATDT0192658 CONNECT\"\n")
             << QByteArray() << "0192658";
-        QTest::newRow("inline chat, ATDP") << QByteArray("connect 'chat \"\" ATDP0192658'") << QByteArray() << "0192658";
+        QTest::newRow("inline chat, ATDP")
+            << QByteArray("connect 'chat \"\" ATDP0192658'") << QByteArray() << "0192658";
         QTest::newRow("inline chat, ATD") << QByteArray("connect \"chat '' ATD*99#\"") << QByteArray() << "*99#";
-        QTest::newRow("chat -f script")
-            << QByteArray("connect \"/usr/sbin/chat -v -f /etc/chatscripts/provider\"")
-            << QByteArray("ABORT BUSY\n'' ATZ\nOK \"ATDT0800 555\"\nCONNECT ''\n") << "0800 555";
+        QTest::newRow("chat -f script") << QByteArray("connect \"/usr/sbin/chat -v -f /etc/chatscripts/provider\"")
+                                        << QByteArray("ABORT BUSY\n'' ATZ\nOK \"ATDT0800 555\"\nCONNECT ''\n")
+                                        << "0800 555";
         QTest::newRow("chat -f with -T") << QByteArray("connect \"chat -f /etc/chatscripts/provider -T 0192658\"")
                                          << QByteArray("'' ATZ OK ATDT\\T CONNECT") << "0192658";
         QTest::newRow("last connect option counts")
             << QByteArray("connect \"chat '' ATDT1\"\nconnect \"chat '' ATDT2\"") << QByteArray() << "2";
-        QTest::newRow("script file missing") << QByteArray("connect \"chat -f /etc/chatscripts/none\"") << QByteArray() << "";
+        QTest::newRow("script file missing")
+            << QByteArray("connect \"chat -f /etc/chatscripts/none\"") << QByteArray() << "";
         QTest::newRow("no connect option") << QByteArray("noauth\n") << QByteArray() << "";
         QTest::newRow("connect without chat") << QByteArray("connect /bin/true") << QByteArray() << "";
     }
@@ -132,7 +142,8 @@ private Q_SLOTS:
         PppdTree tree;
         tree.addPeer("provider", "");
         RasDword size = 0, info = 0;
-        QCOMPARE(RasGetEntryProperties(nullptr, "other", nullptr, &size, nullptr, &info), ERROR_CANNOT_FIND_PHONEBOOK_ENTRY);
+        QCOMPARE(RasGetEntryProperties(nullptr, "other", nullptr, &size, nullptr, &info),
+                 ERROR_CANNOT_FIND_PHONEBOOK_ENTRY);
         QCOMPARE(RasGetEntryProperties(nullptr, "../peers/provider", nullptr, &size, nullptr, &info),
                  ERROR_CANNOT_FIND_PHONEBOOK_ENTRY);
     }
@@ -163,7 +174,8 @@ private Q_SLOTS:
         QCOMPARE(connections(), QStringList{"provider modem ttyS0 " + state(RASCS_ConnectDevice)});
         tree.writeLinkPidFile(4711, "provider", "ppp0");
         tree.writeUnitPidFile(4711, "ppp0");
-        QCOMPARE(connections(), QStringList{"provider modem ttyS0 " + state(RASCS_ConnectDevice)});   // no /sys entry yet
+        QCOMPARE(connections(),
+                 QStringList{"provider modem ttyS0 " + state(RASCS_ConnectDevice)});   // no /sys entry yet
         tree.setInterface("ppp0", 0x1090, "");
         QCOMPARE(connections(), QStringList{"provider modem ttyS0 " + state(RASCS_Authenticate)});
         tree.setInterface("ppp0", 0x1091, "0\n");
@@ -191,8 +203,10 @@ private Q_SLOTS:
         PppdTree tree;
         tree.addPeer("provider", "");
         tree.startPppd(812, "provider", {"/dev/ttyUSB0"});
-        if (link) tree.writeLinkPidFile(812, "isp", "ppp3", folder);
-        else tree.writeUnitPidFile(812, "ppp3", folder);
+        if (link)
+            tree.writeLinkPidFile(812, "isp", "ppp3", folder);
+        else
+            tree.writeUnitPidFile(812, "ppp3", folder);
         tree.setInterface("ppp3", 0x11, "1");
         QCOMPARE(connections(), QStringList{"provider modem ttyUSB0 " + state(RASCS_Connected)});
     }
@@ -263,7 +277,8 @@ private Q_SLOTS:
         tree.remove("proc/55");
         unsigned char status[RasLayout::ConnStatusSize] = {};
         WriteRasDword(status, RasLayout::ConnStatusSize);
-        QCOMPARE(RasGetConnectStatusA(ReadRasHandle(buffer.data() + RasLayout::Conn_hrasconn), status), ERROR_NO_CONNECTION);
+        QCOMPARE(RasGetConnectStatusA(ReadRasHandle(buffer.data() + RasLayout::Conn_hrasconn), status),
+                 ERROR_NO_CONNECTION);
         QCOMPARE(ReadRasDword(status + RasLayout::ConnStatus_rasconnstate), RASCS_Disconnected);
     }
 

@@ -134,7 +134,8 @@ private Q_SLOTS:
         FakeRas ras;
         ras.addEntry(QStringLiteral("Provider"), QStringLiteral("0192658"), 604);
         RasDword entrySize = 7, deviceInfoSize = 9;
-        QCOMPARE(RasGetEntryProperties(nullptr, "Provider", nullptr, &entrySize, nullptr, &deviceInfoSize), RasDword(604));
+        QCOMPARE(RasGetEntryProperties(nullptr, "Provider", nullptr, &entrySize, nullptr, &deviceInfoSize),
+                 RasDword(604));
         QCOMPARE(ras.entryPropertiesCalls.size(), 1);
         QCOMPARE(ras.entryPropertiesCalls[0].entry, QStringLiteral("Provider"));
         QCOMPARE(ras.entryPropertiesCalls[0].entrySize, RasDword(7));
@@ -158,8 +159,10 @@ private Q_SLOTS:
     {
         QTest::addColumn<Libraries>("libraries");
         QTest::addColumn<QStringList>("closed");
-        QTest::newRow("rasapi32 in use: left to process exit") << Libraries{QStringList{AName}, std::nullopt} << QStringList{};
-        QTest::newRow("rnaph in use: released") << Libraries{QStringList{}, QStringList{PlainName}} << QStringList{Rnaph};
+        QTest::newRow("rasapi32 in use: left to process exit")
+            << Libraries{QStringList{AName}, std::nullopt} << QStringList{};
+        QTest::newRow("rnaph in use: released")
+            << Libraries{QStringList{}, QStringList{PlainName}} << QStringList{Rnaph};
     }
     void moduleSwitch_givesBackOnlyRnaph()
     {

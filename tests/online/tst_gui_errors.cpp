@@ -104,8 +104,10 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("adds") << "Cannot create file /x/Settings.dat" << "Cannot create file /x/Settings.dat.";
-        QTest::newRow("keeps stop") << "Schon fertig." << "Schon fertig.";
+        QTest::newRow("adds") << "Cannot create file /x/Settings.dat"
+                              << "Cannot create file /x/Settings.dat.";
+        QTest::newRow("keeps stop") << "Schon fertig."
+                                    << "Schon fertig.";
         QTest::newRow("keeps exclamation") << "Function RasGetEntryProperties not found!"
                                            << "Function RasGetEntryProperties not found!";
     }

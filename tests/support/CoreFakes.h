@@ -25,7 +25,7 @@ class TempProgramDir
 public:
     TempProgramDir();
     ~TempProgramDir();
-    QString path() const;                  // with trailing '/'
+    QString path() const;   // with trailing '/'
     QString file(const QString &name) const { return path() + name; }
     void write(const QString &name, const QByteArray &bytes) const;
     QByteArray read(const QString &name) const;

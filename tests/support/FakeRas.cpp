@@ -196,7 +196,8 @@ RasDword FakeRas::GetEntryProperties(const char *entry, void *buffer, RasDword *
     if (*entrySize < RasLayout::EntrySize) return ERROR_BUFFER_TOO_SMALL;
     if (ReadRasDword(buffer) != RasLayout::EntrySize) return ERROR_INVALID_SIZE;
     WriteRasString(static_cast<unsigned char *>(buffer) + RasLayout::Entry_szLocalPhoneNumber,
-                   RasLayout::PhoneNumberCapacity, std::string_view(e->number.constData(), std::size_t(e->number.size())));
+                   RasLayout::PhoneNumberCapacity,
+                   std::string_view(e->number.constData(), std::size_t(e->number.size())));
     return RAS_SUCCESS;
 }
 
@@ -230,8 +231,10 @@ void PppdTree::write(const QString &relative, const QByteArray &content) const
 void PppdTree::remove(const QString &relative) const
 {
     const QFileInfo info(path(relative));
-    if (info.isDir() && !info.isSymLink()) QDir(info.filePath()).removeRecursively();
-    else QFile::remove(info.filePath());
+    if (info.isDir() && !info.isSymLink())
+        QDir(info.filePath()).removeRecursively();
+    else
+        QFile::remove(info.filePath());
 }
 
 void PppdTree::addPeer(const QString &name, const QByteArray &options) const

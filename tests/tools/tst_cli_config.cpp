@@ -54,7 +54,8 @@ void TestCliConfig::settings_fourValues_data()
                               << QByteArray("ErsterStart=1\nBundesland=8\nGesamtLimit=100\nSprache=german\n");
     QTest::newRow("fraction and umlaut") << 0 << 12 << 37.5 << "deutsch-\u00e4"
                                          << QStringLiteral("ErsterStart=0\nBundesland=12\nGesamtLimit=37.5\n"
-                                                           "Sprache=deutsch-\u00e4\n").toUtf8();
+                                                           "Sprache=deutsch-\u00e4\n")
+                                                .toUtf8();
     QTest::newRow("tenth, empty name") << 0 << 0 << 0.1 << ""
                                        << QByteArray("ErsterStart=0\nBundesland=0\nGesamtLimit=0.1\nSprache=\n");
     QTest::newRow("unchecked values pass through") << 255 << 200 << -5.0 << "a\\b"
@@ -140,13 +141,20 @@ void TestCliConfig::fileErrors_data()
     QTest::addColumn<QString>("command");
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("size");   // -1: no file; -2: a folder
-    QTest::newRow("settings, 265 bytes") << "settings" << "short.dat" << 265;
-    QTest::newRow("settings, 2 bytes") << "settings" << "two.dat" << 2;
-    QTest::newRow("settings, empty") << "settings" << "empty.dat" << 0;
-    QTest::newRow("settings, missing") << "settings" << "none.dat" << -1;
-    QTest::newRow("settings, a folder") << "settings" << "dir.dat" << -2;
-    QTest::newRow("language, missing") << "language" << "german.qlf" << -1;
-    QTest::newRow("language, a folder") << "language" << "dir.qlf" << -2;
+    QTest::newRow("settings, 265 bytes") << "settings"
+                                         << "short.dat" << 265;
+    QTest::newRow("settings, 2 bytes") << "settings"
+                                       << "two.dat" << 2;
+    QTest::newRow("settings, empty") << "settings"
+                                     << "empty.dat" << 0;
+    QTest::newRow("settings, missing") << "settings"
+                                       << "none.dat" << -1;
+    QTest::newRow("settings, a folder") << "settings"
+                                        << "dir.dat" << -2;
+    QTest::newRow("language, missing") << "language"
+                                       << "german.qlf" << -1;
+    QTest::newRow("language, a folder") << "language"
+                                        << "dir.qlf" << -2;
 }
 
 void TestCliConfig::fileErrors()

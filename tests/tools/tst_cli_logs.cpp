@@ -60,12 +60,12 @@ void TestCliLogs::log_oneLinePerRecord()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("M\u00e4rz.qod"));
-    QVERIFY(appendAll(path, {connection(EncodeDateTime(2005, 3, 1, 10, 0, 0), EncodeDateTime(2005, 3, 1, 10, 5, 23),
-                                        0.1, QStringLiteral("Tarif M\u00e4rz")),
-                             connection(EncodeDateTime(2005, 3, 31, 23, 59, 30), EncodeDateTime(2005, 4, 1, 0, 0, 5),
-                                        37.5, QStringLiteral("a\tb\\c")),
-                             connection(EncodeDateTime(2005, 3, 2, 8, 0, 0), EncodeDateTime(2005, 3, 2, 9, 0, 0), 145,
-                                        QString())}));
+    QVERIFY(appendAll(
+        path, {connection(EncodeDateTime(2005, 3, 1, 10, 0, 0), EncodeDateTime(2005, 3, 1, 10, 5, 23), 0.1,
+                          QStringLiteral("Tarif M\u00e4rz")),
+               connection(EncodeDateTime(2005, 3, 31, 23, 59, 30), EncodeDateTime(2005, 4, 1, 0, 0, 5), 37.5,
+                          QStringLiteral("a\tb\\c")),
+               connection(EncodeDateTime(2005, 3, 2, 8, 0, 0), EncodeDateTime(2005, 3, 2, 9, 0, 0), 145, QString())}));
     const CliResult r = runCli({QStringLiteral("log"), path});
     QCOMPARE(r.exitCode, 0);
     QCOMPARE(r.lines(),
@@ -94,9 +94,10 @@ void TestCliLogs::summary_calendarOrderTotalsAndRounding()
         return EncodeDateTime(y, mo, d, h, mi, s, ms);
     };
     // Two connections of 10.4 s: 20.8 s in all, 21 when rounded once (20 if each were rounded).
-    QVERIFY(appendAll(data + QStringLiteral("/2005/M\u00e4rz.qod"),
-                      {connection(at(2005, 3, 1, 10, 0, 0), at(2005, 3, 1, 10, 0, 10, 400), 0.25, QStringLiteral("A")),
-                       connection(at(2005, 3, 2, 10, 0, 0), at(2005, 3, 2, 10, 0, 10, 400), 37.5, QStringLiteral("A"))}));
+    QVERIFY(
+        appendAll(data + QStringLiteral("/2005/M\u00e4rz.qod"),
+                  {connection(at(2005, 3, 1, 10, 0, 0), at(2005, 3, 1, 10, 0, 10, 400), 0.25, QStringLiteral("A")),
+                   connection(at(2005, 3, 2, 10, 0, 0), at(2005, 3, 2, 10, 0, 10, 400), 37.5, QStringLiteral("A"))}));
     QVERIFY(appendAll(data + QStringLiteral("/2005/Januar.qod"),
                       {connection(at(2005, 1, 3, 20, 0, 0), at(2005, 1, 3, 21, 0, 0), 145, QStringLiteral("B"))}));
     QVERIFY(appendAll(data + QStringLiteral("/2005/Dezember.qod"),
@@ -106,14 +107,16 @@ void TestCliLogs::summary_calendarOrderTotalsAndRounding()
     QVERIFY(appendAll(data + QStringLiteral("/2004/Dezember.qod"), {}));
     QVERIFY(appendBytes(data + QStringLiteral("/2004/Dezember.qod"), QByteArray("\x01\x00\x00\x00", 4)));
     // Names the program never writes are no month logs.
-    QVERIFY(appendAll(data + QStringLiteral("/2005/March.qod"), {connection(at(2005, 3, 1, 1, 0, 0), at(2005, 3, 1, 2, 0, 0), 9, {})}));
-    QVERIFY(appendAll(data + QStringLiteral("/02005/Mai.qod"), {connection(at(2005, 5, 1, 1, 0, 0), at(2005, 5, 1, 2, 0, 0), 9, {})}));
-    QVERIFY(appendAll(data + QStringLiteral("/alt/Mai.qod"), {connection(at(2005, 5, 1, 1, 0, 0), at(2005, 5, 1, 2, 0, 0), 9, {})}));
+    QVERIFY(appendAll(data + QStringLiteral("/2005/March.qod"),
+                      {connection(at(2005, 3, 1, 1, 0, 0), at(2005, 3, 1, 2, 0, 0), 9, {})}));
+    QVERIFY(appendAll(data + QStringLiteral("/02005/Mai.qod"),
+                      {connection(at(2005, 5, 1, 1, 0, 0), at(2005, 5, 1, 2, 0, 0), 9, {})}));
+    QVERIFY(appendAll(data + QStringLiteral("/alt/Mai.qod"),
+                      {connection(at(2005, 5, 1, 1, 0, 0), at(2005, 5, 1, 2, 0, 0), 9, {})}));
 
     const CliResult r = runCli({QStringLiteral("summary"), data});
     QCOMPARE(r.exitCode, 0);
-    QCOMPARE(r.lines(), QList<QByteArray>({"2004\tDezember\t0\t0\t0",
-                                           "2005\tJanuar\t1\t145\t3600",
+    QCOMPARE(r.lines(), QList<QByteArray>({"2004\tDezember\t0\t0\t0", "2005\tJanuar\t1\t145\t3600",
                                            QStringLiteral("2005\tM\u00e4rz\t2\t37.75\t21").toUtf8(),
                                            // 7200 + 59.6 + 0 seconds
                                            "2005\tDezember\t3\t2\t7260"}));
@@ -160,8 +163,8 @@ void TestCliLogs::fileErrors()
     const QString path = data + QStringLiteral("/2005/April.qod");
     QVERIFY(QDir().mkpath(data + QStringLiteral("/2005")));
     if (!headerOnly)
-        QVERIFY(appendAll(path, {connection(EncodeDateTime(2005, 4, 1, 10, 0, 0), EncodeDateTime(2005, 4, 1, 11, 0, 0), 1,
-                                            QStringLiteral("A"))}));
+        QVERIFY(appendAll(path, {connection(EncodeDateTime(2005, 4, 1, 10, 0, 0), EncodeDateTime(2005, 4, 1, 11, 0, 0),
+                                            1, QStringLiteral("A"))}));
     QVERIFY(appendBytes(path, tail));
     const CliResult r = runCli({command, command == QLatin1String("log") ? path : data});
     VERIFY_FILE_ERROR(r, path);
@@ -171,10 +174,14 @@ void TestCliLogs::missingOrWrongKind_data()
 {
     QTest::addColumn<QString>("command");
     QTest::addColumn<QString>("name");
-    QTest::newRow("log, missing file") << "log" << "Juni.qod";
-    QTest::newRow("log, a folder") << "log" << "folder";
-    QTest::newRow("summary, missing folder") << "summary" << "Data";
-    QTest::newRow("summary, a file") << "summary" << "file";
+    QTest::newRow("log, missing file") << "log"
+                                       << "Juni.qod";
+    QTest::newRow("log, a folder") << "log"
+                                   << "folder";
+    QTest::newRow("summary, missing folder") << "summary"
+                                             << "Data";
+    QTest::newRow("summary, a file") << "summary"
+                                     << "file";
 }
 
 void TestCliLogs::missingOrWrongKind()

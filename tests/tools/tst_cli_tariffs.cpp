@@ -141,10 +141,9 @@ void TestCliTariffs::cost_handComputedExamples_data()
         << QStringList{"2", "2005-11-16T10:00:00", "2005-11-16T10:10:00", "12"} << QByteArray("30\n");
     QTest::newRow("one minute at 0.1") << QStringList{"3", "2005-03-01T10:00:00", "2005-03-01T10:01:00"}
                                        << QByteArray("0.1\n");
-    QTest::newRow("seconds do not count") << QStringList{"3", "2005-03-01T10:00:59", "2005-03-01T10:01:00"}
-                                          << QByteArray("0.1\n");
-    QTest::newRow("same minute") << QStringList{"0", "2005-03-01T10:15:00", "2005-03-01T10:15:59"}
-                                 << QByteArray("0\n");
+    QTest::newRow("seconds do not count")
+        << QStringList{"3", "2005-03-01T10:00:59", "2005-03-01T10:01:00"} << QByteArray("0.1\n");
+    QTest::newRow("same minute") << QStringList{"0", "2005-03-01T10:15:00", "2005-03-01T10:15:59"} << QByteArray("0\n");
     QTest::newRow("FROM equal TO") << QStringList{"0", "2005-03-01T10:15:00", "2005-03-01T10:15:00"}
                                    << QByteArray("0\n");
 }
@@ -163,13 +162,20 @@ void TestCliTariffs::fileErrors_data()
     QTest::addColumn<QString>("command");
     QTest::addColumn<QString>("fileName");
     QTest::addColumn<QByteArray>("tail");   // bytes after two whole records; "missing" writes nothing
-    QTest::newRow("tariffs, torn store") << "tariffs" << "torn.qtd" << QByteArray(100, '\0');
-    QTest::newRow("prices, torn store") << "prices" << "torn.qtd" << QByteArray(100, '\0');
-    QTest::newRow("cost, one byte too many") << "cost" << "plusone.qtd" << QByteArray(1, 'x');
-    QTest::newRow("tariffs, missing") << "tariffs" << "missing" << QByteArray();
-    QTest::newRow("prices, missing") << "prices" << "missing" << QByteArray();
-    QTest::newRow("cost, missing") << "cost" << "missing" << QByteArray();
-    QTest::newRow("tariffs, a folder") << "tariffs" << "folder" << QByteArray();
+    QTest::newRow("tariffs, torn store") << "tariffs"
+                                         << "torn.qtd" << QByteArray(100, '\0');
+    QTest::newRow("prices, torn store") << "prices"
+                                        << "torn.qtd" << QByteArray(100, '\0');
+    QTest::newRow("cost, one byte too many") << "cost"
+                                             << "plusone.qtd" << QByteArray(1, 'x');
+    QTest::newRow("tariffs, missing") << "tariffs"
+                                      << "missing" << QByteArray();
+    QTest::newRow("prices, missing") << "prices"
+                                     << "missing" << QByteArray();
+    QTest::newRow("cost, missing") << "cost"
+                                   << "missing" << QByteArray();
+    QTest::newRow("tariffs, a folder") << "tariffs"
+                                       << "folder" << QByteArray();
 }
 
 void TestCliTariffs::fileErrors()
@@ -178,12 +184,14 @@ void TestCliTariffs::fileErrors()
     QFETCH(QString, fileName);
     QFETCH(QByteArray, tail);
     QString path = m_dir.filePath(fileName);
-    if (fileName == QLatin1String("folder")) QVERIFY(QDir().mkpath(path));
-    else if (fileName != QLatin1String("missing")) path = writeStore(fileName, exampleTariffs(), tail);
+    if (fileName == QLatin1String("folder"))
+        QVERIFY(QDir().mkpath(path));
+    else if (fileName != QLatin1String("missing"))
+        path = writeStore(fileName, exampleTariffs(), tail);
     QStringList args{command, path};
     if (command == QLatin1String("prices")) args << QStringLiteral("0");
-    if (command == QLatin1String("cost")) args << QStringLiteral("0") << QStringLiteral("2005-03-01T10:00:00")
-                                                << QStringLiteral("2005-03-01T11:00:00");
+    if (command == QLatin1String("cost"))
+        args << QStringLiteral("0") << QStringLiteral("2005-03-01T10:00:00") << QStringLiteral("2005-03-01T11:00:00");
     const CliResult r = runCli(args);
     VERIFY_FILE_ERROR(r, path);
 }
