@@ -1,44 +1,14 @@
 // Minutrix: the program entry. Creates the windows in their fixed order and runs the event loop.
 #include "Errors.h"
 #include "Haupt.h"
+#ifdef Q_OS_UNIX
+#include "TerminationSignals.h"
+#endif
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QSocketNotifier>
 #include <QTranslator>
-
-#include <csignal>
-#include <sys/socket.h>
-#include <unistd.h>
-
-namespace {
-int signalPipe[2] = {-1, -1};
-
-void onTerminate(int)
-{
-    const char c = 1;
-    [[maybe_unused]] const auto n = ::write(signalPipe[0], &c, 1);
-}
-
-// Logout, Ctrl+C or kill end the program like "Beenden" without the question: a connection
-// still being timed is logged and the tariffs and settings are saved.
-void endOnTerminationSignals(QObject *parent)
-{
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) return;
-    auto *notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, parent);
-    QObject::connect(notifier, &QSocketNotifier::activated, parent, [] {
-        char c;
-        [[maybe_unused]] const auto n = ::read(signalPipe[1], &c, 1);
-        if (Hauptfenster) Hauptfenster->Shutdown();
-    });
-    struct sigaction sa = {};
-    sa.sa_handler = onTerminate;
-    sigemptyset(&sa.sa_mask);
-    sa.sa_flags = SA_RESTART;
-    for (int sig : {SIGTERM, SIGINT, SIGHUP}) sigaction(sig, &sa, nullptr);
-}
-}
 
 int main(int argc, char *argv[])
 {
@@ -53,12 +23,22 @@ int main(int argc, char *argv[])
         QApplication::installTranslator(&qtGerman);
 
     InstallErrorReport();
-    endOnTerminationSignals(&app);
+    // Logout, Ctrl+C or kill end the program like "Beenden" without the question: a connection
+    // still being timed is logged and the tariffs and settings are saved.
+#ifdef Q_OS_UNIX
+    TerminationSignals terminationSignals(EndProgramOnSignal);
+#endif
+    // However the event loop is told to end, the shutdown runs before it has returned.
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, [] {
+        if (Hauptfenster) Hauptfenster->Shutdown();
+    });
 
-    Hauptfenster = new THauptfenster;
-    Hauptfenster->show();
-
-    const int rc = QApplication::exec();
-    delete Hauptfenster;
+    auto *hauptfenster = new THauptfenster;
+    int rc = 0;
+    if (!hauptfenster->IsShutDown()) {   // a signal during start-up has ended it already
+        hauptfenster->show();
+        rc = QApplication::exec();
+    }
+    delete hauptfenster;
     return rc;
 }

@@ -40,9 +40,9 @@ void BM_Timer1Timer(benchmark::State &state, bool connected)
     for (auto _ : state) {
         clock.advanceSeconds(1);
         w.Timer1Timer();
-        benchmark::DoNotOptimize(w.AktVerbindung.Kosten);
+        benchmark::DoNotOptimize(w.Monitor.AktVerbindung.Kosten);
     }
-    if (connected != w.InVerbindung) state.SkipWithError("the connection was not timed as expected");
+    if (connected != w.Monitor.InVerbindung) state.SkipWithError("the connection was not timed as expected");
     Tarife.clear();
 }
 BENCHMARK_CAPTURE(BM_Timer1Timer, connected, true)->Unit(benchmark::kMicrosecond);

@@ -2,11 +2,13 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QLocale>
 #include <QRegularExpression>
 #include <QTime>
 #include <cmath>
 #include <cstdio>
+#include <ctime>
 
 namespace {
 constexpr qint64 MSecsPerDay = 86400000;
@@ -53,6 +55,32 @@ TDateTime composeDateTime(TDateTime date, TDateTime time) { return date < 0 ? da
 TDateTime Now() { return clockOverride() ? clockOverride()() : systemNow(); }
 void SetClock(std::function<TDateTime()> c) { clockOverride() = std::move(c); }
 void ResetClock() { clockOverride() = nullptr; }
+
+namespace {
+std::function<double()> &monotonicOverride()
+{
+    static std::function<double()> c;
+    return c;
+}
+}
+
+double MonotonicSeconds()
+{
+    if (monotonicOverride()) return monotonicOverride()();
+#ifdef CLOCK_BOOTTIME
+    // Counts a suspend too: the line may have stayed up and is billed for it.
+    timespec ts{};
+    if (clock_gettime(CLOCK_BOOTTIME, &ts) == 0) return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
+#endif
+    static const QElapsedTimer started = [] {
+        QElapsedTimer t;
+        t.start();
+        return t;
+    }();
+    return double(started.nsecsElapsed()) / 1e9;
+}
+void SetMonotonicClock(std::function<double()> c) { monotonicOverride() = std::move(c); }
+void ResetMonotonicClock() { monotonicOverride() = nullptr; }
 
 bool TryEncodeDate(int year, int month, int day, TDateTime &result)
 {

@@ -10,6 +10,12 @@ TDateTime Now();
 void SetClock(std::function<TDateTime()> clock);
 void ResetClock();
 
+// Seconds on a clock that only moves forward at the real rate, whatever the local clock does
+// (changes of summer time, the clock set by hand). Tests replace it beside the local clock.
+double MonotonicSeconds();
+void SetMonotonicClock(std::function<double()> clock);
+void ResetMonotonicClock();
+
 bool TryEncodeDate(int year, int month, int day, TDateTime &result);
 TDateTime EncodeDate(int year, int month, int day);   // 0 for an invalid date
 TDateTime EncodeTime(int hour, int minute, int second, int msec);

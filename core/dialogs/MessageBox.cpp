@@ -1,12 +1,14 @@
 #include "MessageBox.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
 namespace MessageBox {
 namespace {
 bool testMode = false;
+bool ending = false;
 QList<Button> answers;
 QList<Shown> history;
 
@@ -48,6 +50,7 @@ QMessageBox::ButtonRole role(Button b)
 Button Show(const QString &title, const QString &text, Icon icon, const QList<Button> &buttons)
 {
     history.append({title, text, icon, buttons});
+    if (ending) return buttons.contains(No) ? No : Cancel;
     if (testMode) {
         if (!answers.isEmpty()) return answers.takeFirst();
         return buttons.isEmpty() ? Ok : buttons.first();
@@ -64,9 +67,19 @@ Button Show(const QString &title, const QString &text, Icon icon, const QList<Bu
 
 void ShowMessage(const QString &text) { Show(QApplication::applicationDisplayName(), text, NoIcon, {Ok}); }
 
+void SetProgramEnding(bool on)
+{
+    ending = on;
+    if (!on) return;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *dialog = qobject_cast<QDialog *>(w); dialog && dialog->isVisible() && dialog->isModal())
+            dialog->reject();
+}
+
 void SetTestMode(bool on)
 {
     testMode = on;
+    ending = false;
     answers.clear();
     history.clear();
 }

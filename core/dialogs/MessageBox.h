@@ -26,6 +26,10 @@ Button Show(const QString &caption, const QString &text, Icon icon, const QList<
 // A plain box with the application title as caption and an OK button.
 void ShowMessage(const QString &text);
 
+// While the program is ending (logout, kill) no box may keep it from ending: boxes open now are
+// closed, and later ones answer at once as if closed.
+void SetProgramEnding(bool on);
+
 // Test seam.
 void SetTestMode(bool on);
 void SetNextAnswer(Button answer);

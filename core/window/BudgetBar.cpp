@@ -39,12 +39,3 @@ void TBudgetBar::paintEvent(QPaintEvent *)
     const int filled = int(std::lround(inner * FilledFraction()));
     if (filled > 0) p.fillRect(QRect(2, 2, filled, r.height() - 4), palette().color(QPalette::Highlight));
 }
-
-int RoundToBar(double value)
-{
-    if (std::isnan(value)) return 0;
-    const double r = std::nearbyint(value);   // halves to even under the default rounding mode
-    if (r >= double(INT_MAX)) return INT_MAX;
-    if (r <= double(INT_MIN)) return INT_MIN;
-    return int(r);
-}

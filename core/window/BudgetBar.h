@@ -21,6 +21,3 @@ private:
     int m_max = 100;
     int m_position = 0;
 };
-
-// Rounds half to even into the range of the bar.
-int RoundToBar(double value);

@@ -21,8 +21,22 @@
 
 THauptfenster *Hauptfenster = nullptr;
 
+namespace {
+bool endRequestedEarly = false;   // a termination signal before the main window existed
+}
+
+void EndProgramOnSignal()
+{
+    if (Hauptfenster)
+        Hauptfenster->RequestShutdown();
+    else
+        endRequestedEarly = true;
+}
+
 THauptfenster::THauptfenster(QWidget *parent) : QMainWindow(parent)
 {
+    // Known at once, so a termination signal during a start-up box reaches this window.
+    if (!Hauptfenster) Hauptfenster = this;
     setObjectName(QStringLiteral("Hauptfenster"));
     setWindowTitle(QStringLiteral("Minutrix"));
     // Fixed single border with a system menu and a minimize button, no maximize button.
@@ -46,11 +60,15 @@ THauptfenster::THauptfenster(QWidget *parent) : QMainWindow(parent)
     Timer1->start();
 
     FormCreate();
+    if (m_shutdownRequested || (Hauptfenster == this && endRequestedEarly)) {
+        endRequestedEarly = false;
+        Shutdown();
+    }
 }
 
+// Nothing is saved here: the program has ended through Shutdown, or (in tests) not at all.
 THauptfenster::~THauptfenster()
 {
-    if (!m_destroyed) FormDestroy();
     if (Hauptfenster == this) Hauptfenster = nullptr;
 }
 
@@ -116,6 +134,10 @@ void THauptfenster::createConnection()
         Connection->setObjectName(QStringLiteral("Connection"));
         Connection->SetLanguage(TLanguage::english);
         Connection->OnStatusChange = [this](TVexRasConnect *, bool changed) { ConnectionStatusChange(changed); };
+        Monitor.Verbindung = [this] {
+            return TVerbindungsInfo{Connection->IsConnected(), Connection->ConnectedNumber(),
+                                    Connection->ConnectedEntry()};
+        };
         Connection->SetDoTimer(true);
     } catch (const std::exception &e) {
         // Without the dial-up service nothing can be timed, but the stored data stays reachable.
@@ -158,7 +180,10 @@ void THauptfenster::FormCreate()
     LoadLanguage(ProgramDir() + Sprache.value() + QStringLiteral(".qlf"));
     applyMenuCaptions();
 
-    openMonthLog(MonthLogPath(year, month));
+    // This month's log, and what a run that never reached its shutdown left in the journal. Ticks
+    // before this point (inside a start-up box) do nothing.
+    Monitor.Start(year, month);
+    m_formCreated = true;
 }
 
 bool THauptfenster::FormCloseQuery()
@@ -168,37 +193,36 @@ bool THauptfenster::FormCloseQuery()
            == MessageBox::Yes;
 }
 
-void THauptfenster::FormDestroy()
-{
-    if (m_destroyed) return;
-    m_destroyed = true;
-    Timer1->stop();
-    if (Connection) Connection->SetDoTimer(false);
-
-    Online = false;
-    Guarded([this] { Timer1Timer(); });   // logs a connection still being timed
-    // Last try for records whose append failed during the run.
-    if (!writePending() && !m_appendFailureReported) ReportError(E_UnknownErrorAt + QStringLiteral("AppendData"));
-    SaveTarife();
-    Guarded([] { SaveSettings(); });
-}
-
 void THauptfenster::Shutdown()
 {
+    if (m_shutDown) return;
+    m_shutDown = true;
+    Timer1->stop();
+    if (Connection) Connection->SetDoTimer(false);
     FormDestroy();
-    close();
-    QCoreApplication::quit();
+    hide();
+    QCoreApplication::quit();   // also leaves the loop of any modal window still open
+}
+
+void THauptfenster::RequestShutdown()
+{
+    // Logout or kill: no box may hold the program up any more.
+    MessageBox::SetProgramEnding(true);
+    if (!m_formCreated) {
+        m_shutdownRequested = true;   // the constructor ends the program once start-up is through
+        return;
+    }
+    Shutdown();
 }
 
 void THauptfenster::closeEvent(QCloseEvent *event)
 {
-    if (!m_destroyed && !FormCloseQuery()) {
+    if (!m_shutDown && !FormCloseQuery() && !m_shutDown) {
         event->ignore();
         return;
     }
-    FormDestroy();
+    Shutdown();
     event->accept();
-    QCoreApplication::quit();
 }
 
 void THauptfenster::mouseDoubleClickEvent(QMouseEvent *event)

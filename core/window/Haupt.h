@@ -1,12 +1,11 @@
 #pragma once
-// The main window: running cost, duration and budget bar of the current connection, the menu that
-// opens every other window, and the once-per-second monitoring step.
-#include "MonatsLog.h"
-#include "TarifStore.h"
+// The main window: running cost, duration and budget bar of the current connection, and the menu
+// that opens every other window. The monitoring step itself lives in the core (TMonitor); the
+// window applies what a step decided and shows the step's boxes after the step has returned.
+#include "Monitor.h"
 
 #include <QMainWindow>
 #include <functional>
-#include <vector>
 
 class QLabel;
 class QMenu;
@@ -32,25 +31,8 @@ public:
     TVexRasConnect *Connection = nullptr;   // null only when the dial-up service could not be opened
     QTimer *Timer1 = nullptr;
 
-    // Monitoring state for the whole run.
-    bool Online = false;
-    bool InVerbindung = false;
-    bool KeinTarifGewarnt = false;
-    bool LimitGewarnt = false;
-    TDateTime StartZeit = 0;
-    TDateTime JetztZeit = 0;
-    TTarif AktTarif;
-    TVerbindung AktVerbindung;
-    double Summe = 0;
-    TKostenDatenbank MonatsLog;
-
-    // Records whose append failed; written before the next record and once more at shutdown.
-    struct PendingRecord
-    {
-        QString pfad;
-        TVerbindung record;
-    };
-    std::vector<PendingRecord> Pending;
+    // The monitoring state of the run and its step.
+    TMonitor Monitor;
 
     // The window a menu item opens; an item without one stays disabled.
     void SetWindowOpener(QAction *item, std::function<void()> open);
@@ -61,10 +43,14 @@ public:
     void FormDestroy();
     void Timer1Timer();
     void ConnectionStatusChange(bool statusChanged);
-    TTarif FindTarif() const;
 
-    // Ends the program without the close confirmation (after an update has been started).
+    // The one way the program ends: the last monitoring step (a timed connection is logged), the
+    // tariffs and the settings saved, the windows hidden and the event loop left. Used by the close,
+    // "Beenden", a termination signal and the auto-update; runs once.
     void Shutdown();
+    bool IsShutDown() const { return m_shutDown; }
+    // A termination signal: ends at once, or as soon as start-up has finished.
+    void RequestShutdown();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -75,14 +61,14 @@ private:
     void createMenu();
     void createConnection();
     void applyMenuCaptions();
-    void beginConnection();
-    void showRunning(double cost);
-    void endConnection();
-    void appendRecord(const QString &pfad, const TVerbindung &record, bool reportFailure);
-    bool writePending();
-    void openMonthLog(const QString &pfad);
-    bool m_destroyed = false;
-    bool m_appendFailureReported = false;   // one report until a write succeeds again
+    void apply(const TAnzeige &anzeige);
+    bool m_formCreated = false;
+    bool m_shutdownRequested = false;
+    bool m_shutDown = false;
 };
 
 extern THauptfenster *Hauptfenster;
+
+// A termination signal, wherever start-up stands: before the main window exists it is kept until
+// the window has been created.
+void EndProgramOnSignal();

@@ -9,6 +9,7 @@
 #include "TarifStore.h"
 #include "VexRasConnect.h"
 
+#include <QCoreApplication>
 #include <QTimer>
 #include <memory>
 
@@ -58,12 +59,14 @@ struct MainWindowFixture
         return *window;
     }
 
-    // One poll of the monitor, then one tick of the monitoring step, `seconds` later.
+    // One poll of the monitor, then one tick of the monitoring step, `seconds` later, and the
+    // boxes the step left to be shown after it.
     void step(double seconds = 1)
     {
         clock.advanceSeconds(seconds);
         window->Connection->Poll();
         window->Timer1Timer();
+        QCoreApplication::sendPostedEvents();
     }
 
     QStringList shownTexts() const

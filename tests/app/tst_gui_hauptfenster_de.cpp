@@ -30,8 +30,8 @@ private Q_SLOTS:
         QCOMPARE(GesamtLimit, 100.0);
         QCOMPARE(w.windowTitle(), QStringLiteral("Minutrix"));
         QCOMPARE(w.centralWidget()->size(), QSize(192, 56));
-        QCOMPARE(w.MonatsLog.Pfad, f.dir.file("Data/2026/Dezember.qod"));
-        QVERIFY(w.MonatsLog.Daten.empty());
+        QCOMPARE(w.Monitor.MonatsLog.Pfad, f.dir.file("Data/2026/Dezember.qod"));
+        QVERIFY(w.Monitor.MonatsLog.Daten.empty());
         QVERIFY(f.reports.reports.isEmpty());
         QVERIFY(w.Timer1->interval() == 1000);
     }
@@ -65,7 +65,7 @@ private Q_SLOTS:
         QCOMPARE(w.Beenden1->text(), QStringLiteral("Ende"));
         QCOMPARE(w.Einstellungen1->text(), QStringLiteral("Einstellungen"));
         QCOMPARE(w.Info1->text(), QStringLiteral("Info"));   // keeps its built-in caption
-        QCOMPARE(w.MonatsLog.Pfad, f.dir.file("Data/2026/Maerz.qod"));
+        QCOMPARE(w.Monitor.MonatsLog.Pfad, f.dir.file("Data/2026/Maerz.qod"));
     }
 
     void existingDataFolder_isLeftAsItIs()
@@ -93,8 +93,8 @@ private Q_SLOTS:
         QCOMPARE(Tarife[1].Name.value(), QStringLiteral("B"));
         QCOMPARE(GesamtLimit, 45.5);
         QCOMPARE(int(Bundesland), 12);
-        QCOMPARE(int(w.MonatsLog.Daten.size()), 2);
-        QCOMPARE(w.Summe, 6.5);   // this month's total so far counts against the monthly limit
+        QCOMPARE(int(w.Monitor.MonatsLog.Daten.size()), 2);
+        QCOMPARE(w.Monitor.Summe, 6.5);   // this month's total so far counts against the monthly limit
     }
 
     void closeConfirmation_declined_keepsRunning()
@@ -140,8 +140,8 @@ private Q_SLOTS:
         QCOMPARE(MessageBox::History().first().icon, MessageBox::Error);
         QVERIFY(MessageBox::History().first().text.contains(QStringLiteral("Kaputt")));
         w.Timer1Timer();   // nothing to time, nothing breaks
-        QVERIFY(!w.InVerbindung);
-        QCOMPARE(w.MonatsLog.Pfad, f.dir.file("Data/2026/Dezember.qod"));
+        QVERIFY(!w.Monitor.InVerbindung);
+        QCOMPARE(w.Monitor.MonatsLog.Pfad, f.dir.file("Data/2026/Dezember.qod"));
     }
 
     void shutdown_endsWithoutAskingAndSaves()

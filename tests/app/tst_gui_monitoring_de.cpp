@@ -56,15 +56,15 @@ private Q_SLOTS:
         for (auto state : {RASCS_OpenPort, RASCS_ConnectDevice, RASCS_Authenticate, RASCS_Authenticated}) {
             f.ras.setConnection("Provider", state);
             f.step();
-            QVERIFY(!w.Online);
-            QVERIFY(!w.InVerbindung);
+            QVERIFY(!w.Monitor.Online);
+            QVERIFY(!w.Monitor.InVerbindung);
             QCOMPARE(w.LDauer->text(), QStringLiteral("00:00"));
         }
         f.ras.setConnectionState(RASCS_Connected);
         f.step();
-        QVERIFY(w.Online);
-        QVERIFY(w.InVerbindung);
-        QCOMPARE(w.StartZeit, f.clock.now());
+        QVERIFY(w.Monitor.Online);
+        QVERIFY(w.Monitor.InVerbindung);
+        QCOMPARE(w.Monitor.StartZeit, f.clock.now());
     }
 
     void connection_showsDurationAndCostAndIsLogged()
@@ -85,8 +85,8 @@ private Q_SLOTS:
 
         f.ras.hangUp();
         f.step(40);   // 10:06:03: six minutes begun on the clock
-        QVERIFY(!w.Online);
-        QVERIFY(!w.InVerbindung);
+        QVERIFY(!w.Monitor.Online);
+        QVERIFY(!w.Monitor.InVerbindung);
         QCOMPARE(w.LKosten->text(), QStringLiteral("9 €"));
         QCOMPARE(w.LDauer->text(), QStringLiteral("00:06:03"));
 
@@ -97,7 +97,7 @@ private Q_SLOTS:
         QCOMPARE(log.Daten[0].Ende, f.clock.now());
         QCOMPARE(log.Daten[0].Kosten, 9.0);
         QCOMPARE(log.Daten[0].Tarif.value(), QStringLiteral("Abend"));
-        QCOMPARE(w.Summe, 9.0);
+        QCOMPARE(w.Monitor.Summe, 9.0);
         QVERIFY(MessageBox::History().isEmpty());
 
         // The labels keep the last connection until the next one begins.
@@ -116,8 +116,8 @@ private Q_SLOTS:
         THauptfenster &w = f.start();
         f.ras.setConnection("Provider", RASCS_Connected);
         f.step();
-        QCOMPARE(w.AktTarif.Name.value(), QStringLiteral("Erster"));
-        QCOMPARE(w.AktVerbindung.Tarif.value(), QStringLiteral("Erster"));
+        QCOMPARE(w.Monitor.AktTarif.Name.value(), QStringLiteral("Erster"));
+        QCOMPARE(w.Monitor.AktVerbindung.Tarif.value(), QStringLiteral("Erster"));
     }
 
     void noTariff_warnsOncePerRunAndLogsAtZero()
@@ -136,7 +136,7 @@ private Q_SLOTS:
             f.step();
         }
         QCOMPARE(f.shownTexts(), QStringList{W_NoTarif});
-        QVERIFY(w.KeinTarifGewarnt);
+        QVERIFY(w.Monitor.KeinTarifGewarnt);
         const TKostenDatenbank log = readLog(f.dir.file("Data/2026/Mai.qod"));
         QCOMPARE(int(log.Daten.size()), 2);
         for (const auto &v : log.Daten) {
@@ -161,7 +161,7 @@ private Q_SLOTS:
         AppendData(earlier, v);
 
         THauptfenster &w = f.start();
-        QCOMPARE(w.Summe, 40.0);
+        QCOMPARE(w.Monitor.Summe, 40.0);
         f.ras.setConnection("Provider", RASCS_Connected);
         f.step();
         for (int minute = 1; minute <= 9; ++minute) {
@@ -194,7 +194,7 @@ private Q_SLOTS:
         f.step(120);   // 1 April 00:01
         f.ras.hangUp();
         f.step(0);
-        QVERIFY(!w.InVerbindung);
+        QVERIFY(!w.Monitor.InVerbindung);
         const TKostenDatenbank march = readLog(f.dir.file("Data/2026/März.qod"));
         QCOMPARE(int(march.Daten.size()), 1);
         QCOMPARE(march.Daten[0].Kosten, 2.0);
@@ -203,8 +203,8 @@ private Q_SLOTS:
         // The next connection opens April's log, and the monthly total starts from it.
         f.ras.setConnection("Provider", RASCS_Connected);
         f.step(60);
-        QCOMPARE(w.MonatsLog.Pfad, f.dir.file("Data/2026/April.qod"));
-        QCOMPARE(w.Summe, 0.0);
+        QCOMPARE(w.Monitor.MonatsLog.Pfad, f.dir.file("Data/2026/April.qod"));
+        QCOMPARE(w.Monitor.Summe, 0.0);
     }
 
     void newYear_createsTheYearFolder()
@@ -251,8 +251,8 @@ private Q_SLOTS:
         f.ras.hangUp();
         f.step();
         QCOMPARE(f.reports.reports, QStringList{E_UnknownErrorAt + QStringLiteral("AppendData")});
-        QVERIFY(!w.InVerbindung);
-        QCOMPARE(int(w.Pending.size()), 1);
+        QVERIFY(!w.Monitor.InVerbindung);
+        QCOMPARE(int(w.Monitor.Pending.size()), 1);
         for (int i = 0; i < 5; ++i) f.step();
         QCOMPARE(f.reports.reports.size(), 1);   // no report at every later tick
 
@@ -267,8 +267,8 @@ private Q_SLOTS:
         QCOMPARE(int(log.Daten.size()), 2);
         QCOMPARE(log.Daten[0].Kosten, 2.0);
         QVERIFY(log.Daten[0].Start < log.Daten[1].Start);
-        QVERIFY(w.Pending.empty());
-        QCOMPARE(int(w.MonatsLog.Daten.size()), 2);   // each record once in memory too
+        QVERIFY(w.Monitor.Pending.empty());
+        QCOMPARE(int(w.Monitor.MonatsLog.Daten.size()), 2);   // each record once in memory too
     }
 
     void failedAppend_isTriedAgainAtShutdown()
@@ -282,7 +282,7 @@ private Q_SLOTS:
         f.step();
         f.ras.hangUp();
         f.step(30);
-        QCOMPARE(int(w.Pending.size()), 1);
+        QCOMPARE(int(w.Monitor.Pending.size()), 1);
         repairYearFolder(f);
         MessageBox::SetNextAnswer(MessageBox::Yes);
         QVERIFY(w.close());
@@ -297,12 +297,12 @@ private Q_SLOTS:
         THauptfenster &w = f.start();
         f.ras.setConnection("Provider", RASCS_Connected);
         f.step();
-        const TDateTime start = w.StartZeit;
+        const TDateTime start = w.Monitor.StartZeit;
         f.ras.hangUp();
         w.Connection->Poll();
         f.ras.setConnection("Provider", RASCS_Connected);
         f.step();
-        QCOMPARE(w.StartZeit, start);
+        QCOMPARE(w.Monitor.StartZeit, start);
         QVERIFY(!QFileInfo::exists(f.dir.file("Data/2026/Mai.qod")));
     }
 };

@@ -10,9 +10,14 @@
 FakeClock::FakeClock(TDateTime start) : m_now(start)
 {
     SetClock([this] { return m_now; });
+    SetMonotonicClock([this] { return m_mono; });
 }
 
-FakeClock::~FakeClock() { ResetClock(); }
+FakeClock::~FakeClock()
+{
+    ResetClock();
+    ResetMonotonicClock();
+}
 
 TempProgramDir::TempProgramDir() { SetProgramDir(m_dir.path()); }
 TempProgramDir::~TempProgramDir() { SetProgramDir(QString()); }

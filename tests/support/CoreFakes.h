@@ -5,18 +5,25 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-// Installs itself as the clock; the time moves only when a test moves it.
+// Installs itself as the local and the monotonic clock; time moves only when a test moves it.
+// advanceSeconds moves both, set changes only the local clock (as a clock change does).
 class FakeClock
 {
 public:
     explicit FakeClock(TDateTime start = EncodeDateTime(2005, 3, 1, 10, 0, 0));
     ~FakeClock();
     void set(TDateTime t) { m_now = t; }
-    void advanceSeconds(double s) { m_now += s / 86400.0; }
+    void advanceSeconds(double s)
+    {
+        m_now += s / 86400.0;
+        m_mono += s;
+    }
     TDateTime now() const { return m_now; }
+    double monotonic() const { return m_mono; }
 
 private:
     TDateTime m_now;
+    double m_mono = 1000.0;
 };
 
 // Points the program folder at a fresh temporary folder for the lifetime of the object.

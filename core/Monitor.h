@@ -1,0 +1,98 @@
+#pragma once
+// The once-per-second monitoring step without any window: it notices when a connection begins and
+// ends, picks its tariff, prices it, decides what the main window shows and which box is due, and
+// appends the finished connection to its month log. It never shows a box itself: the window shows
+// the boxes after the step has returned, so the next ticks keep running while they are open.
+#include "DateTime.h"
+#include "Journal.h"
+#include "MonatsLog.h"
+#include "TarifStore.h"
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <optional>
+#include <vector>
+
+// What the connection monitor says of the active connection.
+struct TVerbindungsInfo
+{
+    bool IsConnected = false;
+    QString ConnectedNumber;
+    QString ConnectedEntry;
+};
+
+// A box due after a step: a plain message, or a text for the error report.
+struct TMeldung
+{
+    enum Art { Nachricht, Bericht } art;
+    QString text;
+    bool operator==(const TMeldung &o) const { return art == o.art && text == o.text; }
+};
+
+// What the window applies after a step; an empty text or an unset number leaves its control as it is.
+struct TAnzeige
+{
+    QString Dauer;                   // LDauer
+    QString Kosten;                  // LKosten
+    std::optional<int> BarMaximum;   // BudgetBar
+    std::optional<int> BarPosition;
+    std::vector<TMeldung> Meldungen;   // in the order they became due
+};
+
+// Rounds half to even into the range of the budget bar.
+int RoundToBar(double value);
+
+class TMonitor
+{
+public:
+    // Monitoring state for the whole run.
+    bool Online = false;
+    bool InVerbindung = false;
+    bool KeinTarifGewarnt = false;
+    bool LimitGewarnt = false;
+    TDateTime StartZeit = 0;
+    TDateTime JetztZeit = 0;
+    TTarif AktTarif;
+    TVerbindung AktVerbindung;
+    double Summe = 0;
+    TKostenDatenbank MonatsLog;
+
+    // Records whose append failed; written before the next record and once more at shutdown.
+    std::vector<TJournalEintrag> Pending;
+
+    // The connection monitor's view; without one no connection is ever up.
+    std::function<TVerbindungsInfo()> Verbindung;
+
+    // The end of start-up: reads this month's log and appends what a run that never reached its
+    // shutdown left in the journal. Until then a step does nothing.
+    void Start(int year, int month);
+    bool Bereit() const { return m_bereit; }
+
+    TAnzeige Timer1Timer();
+    // The last step at shutdown: a connection still being timed is logged, waiting records get one
+    // more try. Reports are handed back like a step's.
+    TAnzeige Finish();
+    TTarif FindTarif() const;
+
+    // True while the local clock and the real elapsed time disagree for the timed connection.
+    bool UhrVerstellt() const { return m_uhrVerstellt; }
+
+private:
+    void beginConnection(TAnzeige &out);
+    void showRunning(TAnzeige &out);
+    void endConnection(TAnzeige &out);
+    TDateTime effectiveEnd();
+    void openMonthLog(const QString &pfad);
+    void appendRecord(const TJournalEintrag &entry, bool report);
+    void writePending();
+    void writeJournal();
+    void recoverJournal();
+
+    bool m_bereit = false;
+    bool m_appendFailureReported = false;   // one report until a write succeeds again
+    bool m_uhrVerstellt = false;
+    double m_monoStart = 0;
+    double m_monoNow = 0;
+    double m_lastJournal = 0;
+};
