@@ -1,0 +1,64 @@
+#pragma once
+// The monitoring step without a window: a temporary program folder, a fake clock, a recorded
+// report and a connection that is up or down as the test says.
+#include "CoreFakes.h"
+#include "Language.h"
+#include "Monitor.h"
+#include "SettingsStore.h"
+#include "TarifStore.h"
+
+struct MonitorFixture
+{
+    TempProgramDir dir;
+    FakeClock clock;
+    ReportRecorder reports;
+    TMonitor m;
+    bool up = false;
+
+    explicit MonitorFixture(TDateTime start, double limit = 100) : clock(start)
+    {
+        Tarife.clear();
+        SetupNullTarif();
+        GesamtLimit = limit;
+        Bundesland = 8;
+        LoadLanguage(dir.file(QStringLiteral("none.qlf")));   // the built-in texts
+        m.Verbindung = [this] { return TVerbindungsInfo{up, QStringLiteral("0191011"), QStringLiteral("Provider")}; };
+    }
+    ~MonitorFixture() { Tarife.clear(); }
+
+    void start()
+    {
+        int y, mo, d;
+        DecodeDate(clock.now(), y, mo, d);
+        m.Start(y, mo);
+    }
+    TAnzeige step(double seconds = 1)
+    {
+        clock.advanceSeconds(seconds);
+        m.Online = up;
+        return m.Timer1Timer();
+    }
+    TKostenDatenbank log(const QString &name) const
+    {
+        TKostenDatenbank l;
+        l.Pfad = dir.file(name);
+        ReadAllData(l);
+        return l;
+    }
+};
+
+// One price per minute at every hour of every day for the fixture's connection.
+inline TTarif MinuteTarif(double price, double limit = 0, const QString &name = QStringLiteral("Minute"))
+{
+    TTarif t;
+    t.Name.set(name);
+    t.Nummer.set(QStringLiteral("0191011"));
+    t.Eintrag.set(QStringLiteral("Provider"));
+    for (int d = 1; d <= 7; ++d)
+        for (int h = 0; h < 24; ++h) {
+            t.Kosten[d][h] = price;
+            t.Taktung[d][h] = 1;
+        }
+    t.Limit = limit;
+    return t;
+}

@@ -1,0 +1,239 @@
+// The monitoring step without a window: clock changes, the journal of unlogged connections,
+// the start-up gate and reports handed to the main thread.
+#include "Journal.h"
+#include "Kosten.h"
+#include "Language.h"
+#include "MonitorFixture.h"
+#include "Report.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+#include <QThread>
+
+namespace {
+std::vector<TJournalEintrag> journal()
+{
+    std::vector<TJournalEintrag> entries;
+    QFile f(JournalPath());
+    if (f.open(QIODevice::ReadOnly)) ParseJournal(f.readAll(), entries);
+    return entries;
+}
+}
+
+class TestMonitor : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void beforeStart_aTickDoesNothing()
+    {
+        MonitorFixture f(EncodeDateTime(2026, 5, 4, 10, 0, 0));
+        f.up = true;
+        const TAnzeige a = f.step();
+        QVERIFY(!f.m.InVerbindung);
+        QVERIFY(a.Meldungen.empty() && a.Dauer.isEmpty());
+        QVERIFY(!f.m.KeinTarifGewarnt);   // the once-per-run warning is not used up
+        f.start();
+        f.step();
+        QVERIFY(f.m.InVerbindung);
+        QCOMPARE(f.m.MonatsLog.Pfad, f.dir.file("Data/2026/Mai.qod"));
+    }
+
+    void boxesAreReturnedNotShown()
+    {
+        MonitorFixture f(EncodeDateTime(2026, 5, 4, 10, 0, 0), 0);
+        f.start();
+        f.up = true;
+        const TAnzeige a = f.step();
+        QCOMPARE(a.Meldungen,
+                 (std::vector<TMeldung>{{TMeldung::Nachricht, W_NoTarif}, {TMeldung::Nachricht, W_LimitReached}}));
+        QVERIFY(f.m.KeinTarifGewarnt && f.m.LimitGewarnt);
+        QVERIFY(f.step().Meldungen.empty());
+    }
+
+    void clockChange_pricesTheRealElapsedTime_data()
+    {
+        QTest::addColumn<TDateTime>("start");
+        QTest::addColumn<double>("jumpSeconds");   // the local clock's change after 10 real minutes
+        QTest::newRow("spring forward") << EncodeDateTime(2026, 3, 29, 1, 50, 0) << 3600.0;
+        QTest::newRow("autumn back") << EncodeDateTime(2026, 10, 25, 2, 50, 0) << -3600.0;
+        QTest::newRow("set back by hand") << EncodeDateTime(2026, 5, 4, 10, 0, 0) << -86400.0;
+    }
+    void clockChange_pricesTheRealElapsedTime()
+    {
+        QFETCH(TDateTime, start);
+        QFETCH(double, jumpSeconds);
+        MonitorFixture f(start);
+        Tarife = {MinuteTarif(1)};
+        f.start();
+        f.up = true;
+        f.step(0);
+        f.step(600);
+        QVERIFY(!f.m.UhrVerstellt());
+        f.clock.set(f.clock.now() + jumpSeconds / 86400.0);
+        const TAnzeige running = f.step(1200);
+        QVERIFY(f.m.UhrVerstellt());
+        QCOMPARE(running.Dauer, QStringLiteral("00:30:00"));
+        f.up = false;
+        const TAnzeige end = f.step(0);
+        QCOMPARE(end.Dauer, QStringLiteral("00:30:00"));
+        const TVerbindung v =
+            f.log("Data/2026/" + MonthName(int(QDate(1899, 12, 30).addDays(qint64(start)).month())) + ".qod")
+                .Daten.at(0);
+        QCOMPARE(v.Kosten, CalcKosten(Tarife[0], start, start + 1800.0 / 86400.0));
+        QCOMPARE(v.Kosten, 30.0);
+        QCOMPARE(v.Start, start);   // the log keeps the local readings
+        QCOMPARE(v.Ende, f.clock.now());
+    }
+
+    void journal_writtenAtTheFirstTickThenOnceAMinuteAndRemovedWhenLogged()
+    {
+        MonitorFixture f(EncodeDateTime(2026, 5, 4, 10, 0, 0));
+        Tarife = {MinuteTarif(2)};
+        f.start();
+        QVERIFY(!QFileInfo::exists(JournalPath()));
+        f.up = true;
+        f.step();
+        const TDateTime first = f.clock.now();
+        auto j = journal();
+        QCOMPARE(int(j.size()), 1);
+        QCOMPARE(j[0].LogPfad, f.dir.file("Data/2026/Mai.qod"));
+        QCOMPARE(j[0].Verbindung.Ende, first);
+        for (int i = 0; i < 59; ++i) f.step();
+        QCOMPARE(journal()[0].Verbindung.Ende, first);   // not every second
+        f.step();
+        j = journal();
+        QCOMPARE(j[0].Verbindung.Ende, f.clock.now());
+        QCOMPARE(j[0].Verbindung.Kosten, f.m.AktVerbindung.Kosten);
+        QCOMPARE(j[0].Verbindung.Tarif.value(), QStringLiteral("Minute"));
+        f.up = false;
+        f.step();
+        QVERIFY(!QFileInfo::exists(JournalPath()));
+        QCOMPARE(int(f.log("Data/2026/Mai.qod").Daten.size()), 1);
+    }
+
+    void journal_leftBehind_isAppendedAtStartOnce()
+    {
+        MonitorFixture f(EncodeDateTime(2026, 5, 4, 10, 0, 0));
+        TVerbindung thisMonth, lastMonth;
+        thisMonth.Datum = thisMonth.Start = EncodeDateTime(2026, 5, 3, 20, 0, 0);
+        thisMonth.Ende = EncodeDateTime(2026, 5, 3, 20, 7, 0);
+        thisMonth.Kosten = 7;
+        lastMonth.Datum = lastMonth.Start = EncodeDateTime(2026, 4, 30, 23, 0, 0);
+        lastMonth.Ende = lastMonth.Start + 0.01;
+        lastMonth.Kosten = 1.5;
+        LoadLanguage(f.dir.file("none.qlf"));
+        QVERIFY(WriteJournal(
+            {{f.dir.file("Data/2026/April.qod"), lastMonth}, {f.dir.file("Data/2026/Mai.qod"), thisMonth}}));
+        f.start();
+        QVERIFY(!QFileInfo::exists(JournalPath()));
+        QCOMPARE(f.log("Data/2026/April.qod").Daten.at(0).Kosten, 1.5);
+        QCOMPARE(f.log("Data/2026/Mai.qod").Daten.at(0).Ende, thisMonth.Ende);
+        QCOMPARE(f.m.Summe, 7.0);   // counts against this month's limit
+        QVERIFY(f.reports.reports.isEmpty());
+
+        // Killed after the append but before the journal went: not logged twice.
+        QVERIFY(WriteJournal({{f.dir.file("Data/2026/Mai.qod"), thisMonth}}));
+        TMonitor again;
+        again.Start(2026, 5);
+        QCOMPARE(int(f.log("Data/2026/Mai.qod").Daten.size()), 1);
+        QVERIFY(!QFileInfo::exists(JournalPath()));
+    }
+
+    void journal_damaged_isKeptAsideAndIgnored_data()
+    {
+        QTest::addColumn<int>("cut");   // bytes cut from the end, or -1 for a flipped byte
+        QTest::newRow("torn") << 10;
+        QTest::newRow("flipped byte") << -1;
+        QTest::newRow("empty") << 100000;
+    }
+    void journal_damaged_isKeptAsideAndIgnored()
+    {
+        QFETCH(int, cut);
+        MonitorFixture f(EncodeDateTime(2026, 5, 4, 10, 0, 0));
+        TVerbindung v;
+        v.Kosten = 3;
+        QByteArray bytes = JournalBytes({{f.dir.file("Data/2026/Mai.qod"), v}});
+        if (cut < 0)
+            bytes[20] = char(bytes[20] ^ 0x40);
+        else
+            bytes.chop(std::min<qsizetype>(cut, bytes.size()));
+        f.dir.write("Verbindungen.mxj", bytes);
+        f.start();
+        QVERIFY(f.m.Bereit());
+        QVERIFY(!QFileInfo::exists(JournalPath()));
+        QCOMPARE(f.dir.read("Verbindungen.mxj.damaged"), bytes);
+        QVERIFY(!QFileInfo::exists(f.dir.file("Data/2026/Mai.qod")));
+    }
+
+    void journal_pathOutsideTheDataFolder_isRefused()
+    {
+        MonitorFixture f(EncodeDateTime(2026, 5, 4, 10, 0, 0));
+        TVerbindung v;
+        for (const char *path : {"Data/2026/../../Settings.dat", "Settings.dat", "Data/2026/x.txt", "/tmp/x.qod"}) {
+            std::vector<TJournalEintrag> read;
+            QVERIFY2(!ParseJournal(JournalBytes({{QString::fromLatin1(path), v}}), read), path);
+        }
+        std::vector<TJournalEintrag> read;
+        QVERIFY(ParseJournal(JournalBytes({{f.dir.file("Data/2026/Mai.qod"), v}}), read));
+    }
+
+    void failedAppendAtShutdown_waitsInTheJournalForTheNextStart()
+    {
+        MonitorFixture f(EncodeDateTime(2026, 5, 4, 10, 0, 0));
+        Tarife = {MinuteTarif(1)};
+        f.start();
+        f.up = true;
+        f.step();
+        f.step(120);
+        QDir(f.dir.file("Data/2026")).removeRecursively();
+        f.dir.write("Data/2026", "not a folder");
+        const TAnzeige last = f.m.Finish();
+        QCOMPARE(last.Meldungen, (std::vector<TMeldung>{{TMeldung::Bericht, E_UnknownErrorAt + "AppendData"}}));
+        QCOMPARE(int(journal().size()), 1);
+
+        QFile::remove(f.dir.file("Data/2026"));
+        QDir().mkpath(f.dir.file("Data/2026"));
+        TMonitor next;
+        next.Start(2026, 5);
+        QCOMPARE(f.log("Data/2026/Mai.qod").Daten.at(0).Kosten, 2.0);
+        QVERIFY(!QFileInfo::exists(JournalPath()));
+    }
+
+    void reportFromAnotherThread_reachesTheHandlerOnTheMainThread()
+    {
+        QThread *seenOn = nullptr;
+        QString seen;
+        SetReportHandler([&](const QString &m) {
+            seenOn = QThread::currentThread();
+            seen = m;
+        });
+        QThread *worker = QThread::create([] { ReportError(QStringLiteral("aus dem Hintergrund")); });
+        worker->start();
+        QVERIFY(worker->wait(5000));
+        QTRY_COMPARE(seen, QStringLiteral("aus dem Hintergrund"));
+        QCOMPARE(seenOn, QThread::currentThread());
+        delete worker;
+        SetReportHandler(nullptr);
+    }
+
+    void roundToBar_halvesToEvenWithinRange_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<int>("position");
+        QTest::newRow("2.5 to 2") << 2.5 << 2;
+        QTest::newRow("3.5 to 4") << 3.5 << 4;
+        QTest::newRow("-0.5 to 0") << -0.5 << 0;
+        QTest::newRow("huge stays in range") << 1e300 << INT_MAX;
+        QTest::newRow("nan") << std::nan("") << 0;
+    }
+    void roundToBar_halvesToEvenWithinRange()
+    {
+        QFETCH(double, value);
+        QFETCH(int, position);
+        QCOMPARE(RoundToBar(value), position);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMonitor)
+#include "tst_monitor_de.moc"
