@@ -50,13 +50,24 @@ void writeSettings(char *out)
 
 void readSettings(const char *in)
 {
-    ErsterStart = std::uint8_t(in[ErsterStartOffset]);
-    Bundesland = std::uint8_t(in[BundeslandOffset]);
-    GesamtLimit = GetDouble(in + GesamtLimitOffset);
-    Sprache.read(in + SpracheOffset);
+    const TSettingsWerte w = ParseSettings(in);
+    ErsterStart = w.ErsterStart;
+    Bundesland = w.Bundesland;
+    GesamtLimit = w.GesamtLimit;
+    Sprache = w.Sprache;
 }
 
 QString native(const QString &path) { return QDir::toNativeSeparators(path); }
+}
+
+TSettingsWerte ParseSettings(const char *in)
+{
+    TSettingsWerte w;
+    w.ErsterStart = std::uint8_t(in[ErsterStartOffset]);
+    w.Bundesland = std::uint8_t(in[BundeslandOffset]);
+    w.GesamtLimit = GetDouble(in + GesamtLimitOffset);
+    w.Sprache.read(in + SpracheOffset);
+    return w;
 }
 
 QString SettingsPath() { return ProgramDir() + QStringLiteral("Settings.dat"); }

@@ -14,6 +14,17 @@ constexpr int SettingsSize = 266;
 
 extern const char *const Bundeslaender[16];
 
+// The four values as a settings file of SettingsSize bytes holds them; the program and
+// minutrix-cli read the file's bytes through this one place.
+struct TSettingsWerte
+{
+    std::uint8_t ErsterStart = 0;
+    std::uint8_t Bundesland = 0;
+    double GesamtLimit = 0;
+    ShortString<255> Sprache;
+};
+TSettingsWerte ParseSettings(const char *image);
+
 QString SettingsPath();
 // Missing file: 1, 8, 100.0, "german". A short file fills only the fields it holds.
 // A file that cannot be opened throws Exception("Cannot open file <path>").

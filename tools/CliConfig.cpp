@@ -1,5 +1,4 @@
 // settings and language: the two configuration files, shown as the program reads them.
-#include "Bytes.h"
 #include "CliCommands.h"
 #include "CliSupport.h"
 #include "Language.h"
@@ -14,11 +13,10 @@ QByteArray RunSettings(const QStringList &args)
     if (data.size() < SettingsSize)
         FileError(path,
                   QStringLiteral("is not a settings file: %1 bytes instead of %2").arg(data.size()).arg(SettingsSize));
-    ShortString<255> sprache;
-    sprache.read(data.constData() + 10);
-    return QByteArray("ErsterStart=") + QByteArray::number(std::uint8_t(data[0]))
-           + "\nBundesland=" + QByteArray::number(std::uint8_t(data[1])) + "\nGesamtLimit="
-           + FormatNumber(GetDouble(data.constData() + 2)) + "\nSprache=" + EscapeText(sprache) + '\n';
+    const TSettingsWerte w = ParseSettings(data.constData());
+    return QByteArray("ErsterStart=") + QByteArray::number(w.ErsterStart)
+           + "\nBundesland=" + QByteArray::number(w.Bundesland) + "\nGesamtLimit=" + FormatNumber(w.GesamtLimit)
+           + "\nSprache=" + EscapeText(w.Sprache) + '\n';
 }
 
 QByteArray RunLanguage(const QStringList &args)

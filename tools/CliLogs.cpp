@@ -2,13 +2,12 @@
 // instead of being half-listed.
 #include "CliCommands.h"
 #include "CliSupport.h"
-#include "Language.h"
+#include "DataFolder.h"
 #include "MonatsLog.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <cmath>
-#include <map>
 
 namespace {
 std::vector<TVerbindung> readMonthLog(const QString &path)
@@ -33,20 +32,6 @@ std::vector<TVerbindung> readMonthLog(const QString &path)
     }
     return records;
 }
-
-// Year folders as the program names them: the year in decimal digits, no leading zero.
-std::map<int, QString> yearFolders(const QString &dataFolder)
-{
-    std::map<int, QString> years;
-    const QFileInfoList entries = QDir(dataFolder).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot);
-    for (const QFileInfo &entry : entries) {
-        const QString name = entry.fileName();
-        bool ok = false;
-        const int year = name.toInt(&ok);
-        if (ok && year >= 1 && year <= 9999 && name == QString::number(year)) years.emplace(year, entry.filePath());
-    }
-    return years;
-}
 }
 
 QByteArray RunLog(const QStringList &args)
@@ -68,14 +53,11 @@ QByteArray RunSummary(const QStringList &args)
     if (!info.exists()) FileError(dataFolder, QStringLiteral("no such folder"));
     if (!info.isDir()) FileError(dataFolder, QStringLiteral("not a folder"));
 
-    // The files carry the built-in German month names, whatever language the program shows.
-    const auto &table = LanguageTable();
+    // The tool loads no language file: the month logs are found under the built-in German names.
     QByteArray out;
-    for (const auto &[year, folder] : yearFolders(dataFolder)) {
-        for (int month = 1; month <= 12; ++month) {
-            const QString monthName = table[size_t(month - 1)].builtIn;
-            const QString path = folder + QLatin1Char('/') + monthName + QStringLiteral(".qod");
-            if (!QFileInfo::exists(path)) continue;
+    for (const auto &[year, folder] : YearFolders(dataFolder)) {
+        for (const auto &[month, path] : MonthLogsOfYear(folder)) {
+            const QString monthName = BuiltInMonthName(month);
             double cost = 0, days = 0;
             const std::vector<TVerbindung> records = readMonthLog(path);
             for (const TVerbindung &v : records) {
