@@ -3,6 +3,7 @@
 #include "Bytes.h"
 #include "Exception.h"
 #include "Language.h"
+#include "ReplaceFile.h"
 #include "Report.h"
 
 #include <QDir>
@@ -65,7 +66,20 @@ void AppendData(TKostenDatenbank &log, const TVerbindung &record)
     char bytes[VerbindungSize];
     WriteVerbindung(record, bytes);
 
-    const bool existed = QFileInfo::exists(log.Pfad);
+    const QFileInfo info(log.Pfad);
+    const bool existed = info.exists() || info.isSymLink();
+    if (existed && !info.isFile())
+        fail(QStringLiteral("Cannot open file "), log.Pfad, QStringLiteral("not a regular file"));
+    if (!existed || info.size() < MonatsLogHeaderSize) {
+        // A new month log (or one whose header a crash tore) is written whole beside it and renamed
+        // into place: a full disk or a kill leaves no file, or the old one, never a torn header.
+        char header[MonatsLogHeaderSize];
+        PutInt32(header, 1);
+        if (!ReplaceFile(log.Pfad, QByteArray(header, MonatsLogHeaderSize) + QByteArray(bytes, VerbindungSize)))
+            fail(existed ? QStringLiteral("Cannot write file ") : QStringLiteral("Cannot create file "), log.Pfad,
+                 QStringLiteral("write failed"));
+        return;
+    }
     QFile file(log.Pfad);
     if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
         fail(existed ? QStringLiteral("Cannot open file ") : QStringLiteral("Cannot create file "), log.Pfad,
@@ -99,6 +113,8 @@ void ReadAllData(TKostenDatenbank &log)
 {
     if (!QFileInfo::exists(log.Pfad)) return;
     try {
+        // Not a regular file (a FIFO would block): as unreadable.
+        if (!QFileInfo(log.Pfad).isFile()) throw std::runtime_error("not a file");
         QFile file(log.Pfad);
         if (!file.open(QIODevice::ReadOnly)) throw std::runtime_error("open");
         const qint64 size = file.size();

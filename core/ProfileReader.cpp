@@ -32,6 +32,8 @@ ProfileReader::ProfileReader(const QString &fileName)
     const QFileInfo info(fileName);
     if (!info.exists() || info.isDir()) return;
     m_exists = true;
+    // A FIFO, socket or device reads like an unreadable file: opening one could block for ever.
+    if (!info.isFile()) return;
     QFile f(fileName);
     if (!f.open(QIODevice::ReadOnly)) return;
     // In pieces: asking for MaxFileSize at once would reserve all of it for a file of a few KB.

@@ -84,7 +84,9 @@ void LoadSettings()
     }
 
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) throw Exception(QStringLiteral("Cannot open file ") + native(path));
+    // Not a regular file (a FIFO would block the start-up): as unreadable.
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        throw Exception(QStringLiteral("Cannot open file ") + native(path));
     const QByteArray data = file.read(SettingsSize);
     if (file.error() != QFileDevice::NoError) throw Exception(QStringLiteral("Cannot read file ") + native(path));
 

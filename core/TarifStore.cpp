@@ -83,6 +83,8 @@ void LoadTarife()
     const QString path = TarifPath();
     if (!QFileInfo::exists(path)) return;
     try {
+        // Not a regular file (a FIFO would block the start-up): as unreadable.
+        if (!QFileInfo(path).isFile()) throw std::runtime_error("not a file");
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly)) throw std::runtime_error("open");
         const qint64 count = file.size() / TarifSize;
