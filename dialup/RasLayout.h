@@ -18,10 +18,9 @@ static_assert(sizeof(RasDword) == 4);
 using RasHandle = std::uintptr_t;   // HRASCONN; a pointer-sized handle
 
 // The ANSI structures in their Windows 95 / NT 4 generation, packed to 4 bytes as the platform
-// declares them. dwSize always gets the 32-bit structure's size (264, 412, 160, 1768). Only
-// RASCONN holds a pointer-sized member: its handle is 4 bytes on a 32-bit build and 8 bytes on a
-// 64-bit build, which moves the names behind it by 4 bytes and makes the element stride 416
-// there (412 on 32-bit). The buffers follow the build's pointer size; dwSize stays 412.
+// declares them. dwSize gets the structure's size (264, 412, 160, 1768 on 32-bit). Only RASCONN
+// holds a pointer-sized member: its handle is 4 bytes on a 32-bit build and 8 bytes on a 64-bit
+// build, which moves the names behind it by 4 bytes and makes the structure 416 bytes there.
 namespace RasLayout {
 constexpr std::size_t HandleBytes = sizeof(void *);
 constexpr std::size_t alignUp(std::size_t n, std::size_t a) { return (n + a - 1) / a * a; }
@@ -31,7 +30,6 @@ constexpr std::size_t EntryNameStride = 264;
 constexpr std::size_t EntryName_szEntryName = 4;
 constexpr std::size_t EntryNameCapacity = 257;   // 256 characters and the NUL
 
-constexpr RasDword ConnSize = 412;   // RASCONNA
 constexpr std::size_t Conn_hrasconn = 4;
 constexpr std::size_t Conn_szEntryName = Conn_hrasconn + HandleBytes;
 constexpr std::size_t Conn_szDeviceType = Conn_szEntryName + EntryNameCapacity;
@@ -39,8 +37,12 @@ constexpr std::size_t DeviceTypeCapacity = 17;
 constexpr std::size_t Conn_szDeviceName = Conn_szDeviceType + DeviceTypeCapacity;
 constexpr std::size_t DeviceNameCapacity = 129;
 constexpr std::size_t ConnStride = alignUp(Conn_szDeviceName + DeviceNameCapacity, 4);
+// RASCONNA's dwSize is the structure's size on the build's platform: 412 on 32-bit, 416 on 64-bit,
+// where a RAS given 412 answers ERROR_INVALID_SIZE and the program would never see a connection.
+constexpr RasDword ConnSize = RasDword(ConnStride);
 constexpr std::size_t MaxConnections = 20;
-static_assert(HandleBytes != 4 || ConnStride == ConnSize);
+static_assert(HandleBytes != 4 || ConnSize == 412);
+static_assert(HandleBytes != 8 || ConnSize == 416);
 
 constexpr RasDword ConnStatusSize = 160;   // RASCONNSTATUSA
 constexpr std::size_t ConnStatus_rasconnstate = 4;

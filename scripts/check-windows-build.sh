@@ -29,6 +29,12 @@ static_assert(offsetof(RASCONNA, szDeviceType) == RasLayout::Conn_szDeviceType);
 static_assert(sizeof(static_cast<RASCONNA *>(nullptr)->szDeviceType) == RasLayout::DeviceTypeCapacity);
 static_assert(offsetof(RASCONNA, szDeviceName) == RasLayout::Conn_szDeviceName);
 static_assert(sizeof(static_cast<RASCONNA *>(nullptr)->szDeviceName) == RasLayout::DeviceNameCapacity);
+// mingw declares the newest generation of the structures; the sizes the layer writes are those of
+// the Windows 95 / NT 4 generation: everything before the first member added later, padded to 4.
+using RasLayout::alignUp;
+static_assert(alignUp(offsetof(RASENTRYNAMEA, dwFlags), 4) == RasLayout::EntryNameSize);
+static_assert(alignUp(offsetof(RASCONNA, szPhonebook), 4) == RasLayout::ConnSize);
+static_assert(alignUp(offsetof(RASCONNSTATUSA, szPhoneNumber), 4) == RasLayout::ConnStatusSize);
 static_assert(offsetof(RASCONNSTATUSA, rasconnstate) == RasLayout::ConnStatus_rasconnstate);
 static_assert(offsetof(RASENTRYA, szLocalPhoneNumber) == RasLayout::Entry_szLocalPhoneNumber);
 static_assert(sizeof(static_cast<RASENTRYA *>(nullptr)->szLocalPhoneNumber) == RasLayout::PhoneNumberCapacity);

@@ -118,7 +118,7 @@ private Q_SLOTS:
         ras.addConnection("B", RASCS_Connected);
         m.Poll();
         QCOMPARE(ras.enumConnectionsBytes, QList<RasDword>{RasDword(20 * RasLayout::ConnStride)});
-        QCOMPARE(ras.enumConnectionsDwSize, QList<RasDword>{412});
+        QCOMPARE(ras.enumConnectionsDwSize, QList<RasDword>{RasDword(sizeof(void *) == 8 ? 416 : 412)});
         QCOMPARE(ras.connectStatusHandles, (QList<RasHandle>{FakeRas::FirstHandle, FakeRas::FirstHandle + 1}));
         QCOMPARE(ras.connectStatusDwSize, (QList<RasDword>{160, 160}));
     }
