@@ -6,6 +6,11 @@ target_compile_definitions(minutrix_options INTERFACE QT_NO_KEYWORDS QT_NO_CAST_
 if(MINUTRIX_WERROR)
   target_compile_options(minutrix_options INTERFACE -Werror)
 endif()
+if(MINUTRIX_FUZZ)
+  # The whole core is instrumented, so the fuzzer sees its branches.
+  target_compile_options(minutrix_options INTERFACE -fsanitize=fuzzer-no-link)
+  set(MINUTRIX_SANITIZE ON)
+endif()
 if(MINUTRIX_SANITIZE)
   target_compile_options(minutrix_options INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   target_link_options(minutrix_options INTERFACE -fsanitize=address,undefined)
