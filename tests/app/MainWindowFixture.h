@@ -76,20 +76,3 @@ struct MainWindowFixture
         return texts;
     }
 };
-
-// A tariff for one dial-up entry with one price per minute at every hour of every day.
-inline TTarif MakeTarif(const QString &name, const QString &nummer, const QString &eintrag, double price,
-                        double limit = 0)
-{
-    TTarif t;
-    t.Name.set(name);
-    t.Nummer.set(nummer);
-    t.Eintrag.set(eintrag);
-    for (int d = 1; d <= 7; ++d)
-        for (int h = 0; h < 24; ++h) {
-            t.Kosten[d][h] = price;
-            t.Taktung[d][h] = 1;
-        }
-    t.Limit = limit;
-    return t;
-}

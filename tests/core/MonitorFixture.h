@@ -50,15 +50,5 @@ struct MonitorFixture
 // One price per minute at every hour of every day for the fixture's connection.
 inline TTarif MinuteTarif(double price, double limit = 0, const QString &name = QStringLiteral("Minute"))
 {
-    TTarif t;
-    t.Name.set(name);
-    t.Nummer.set(QStringLiteral("0191011"));
-    t.Eintrag.set(QStringLiteral("Provider"));
-    for (int d = 1; d <= 7; ++d)
-        for (int h = 0; h < 24; ++h) {
-            t.Kosten[d][h] = price;
-            t.Taktung[d][h] = 1;
-        }
-    t.Limit = limit;
-    return t;
+    return MakeTarif(name, QStringLiteral("0191011"), QStringLiteral("Provider"), price, limit);
 }

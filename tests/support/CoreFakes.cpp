@@ -43,3 +43,18 @@ ReportRecorder::ReportRecorder()
 }
 
 ReportRecorder::~ReportRecorder() { SetReportHandler(nullptr); }
+
+TTarif MakeTarif(const QString &name, const QString &nummer, const QString &eintrag, double price, double limit)
+{
+    TTarif t;
+    t.Name.set(name);
+    t.Nummer.set(nummer);
+    t.Eintrag.set(eintrag);
+    for (int d = 1; d <= 7; ++d)
+        for (int h = 0; h < 24; ++h) {
+            t.Kosten[d][h] = price;
+            t.Taktung[d][h] = 1;
+        }
+    t.Limit = limit;
+    return t;
+}

@@ -1,6 +1,7 @@
 #pragma once
 // Fakes for the core's seams: the clock, the program folder and the error report.
 #include "DateTime.h"
+#include "TarifStore.h"
 
 #include <QStringList>
 #include <QTemporaryDir>
@@ -49,3 +50,6 @@ public:
     ~ReportRecorder();
     QStringList reports;
 };
+
+// A tariff for one dial-up entry with one price per minute at every hour of every day.
+TTarif MakeTarif(const QString &name, const QString &nummer, const QString &eintrag, double price, double limit = 0);
