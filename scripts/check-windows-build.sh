@@ -5,9 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-compilers=(x86_64-w64-mingw32-g++)
-# The 32-bit compiler, when installed, checks the 412-byte RASCONN as well.
-if command -v i686-w64-mingw32-g++ >/dev/null 2>&1; then compilers+=(i686-w64-mingw32-g++); fi
+# Both widths: the 32-bit build writes RASCONN's 412 bytes, the 64-bit build 416.
+compilers=(i686-w64-mingw32-g++ x86_64-w64-mingw32-g++)
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -29,12 +28,84 @@ static_assert(offsetof(RASCONNA, szDeviceType) == RasLayout::Conn_szDeviceType);
 static_assert(sizeof(static_cast<RASCONNA *>(nullptr)->szDeviceType) == RasLayout::DeviceTypeCapacity);
 static_assert(offsetof(RASCONNA, szDeviceName) == RasLayout::Conn_szDeviceName);
 static_assert(sizeof(static_cast<RASCONNA *>(nullptr)->szDeviceName) == RasLayout::DeviceNameCapacity);
-// mingw declares the newest generation of the structures; the sizes the layer writes are those of
-// the Windows 95 / NT 4 generation: everything before the first member added later, padded to 4.
+
+// The check is compiled for WINVER 0x0400, the generation the layer speaks, yet mingw declares the
+// newest generation of the structures whatever WINVER says. So the Windows 95 / NT 4 generation is
+// declared here from the platform's own member types, constants and packing: each must be the
+// platform's structure cut before the first member added later, and its size the one the layer
+// writes.
+#include <pshpack4.h>
+struct RasEntryName400
+{
+    DWORD dwSize;
+    CHAR szEntryName[RAS_MaxEntryName + 1];
+};
+struct RasConn400
+{
+    DWORD dwSize;
+    HRASCONN hrasconn;
+    CHAR szEntryName[RAS_MaxEntryName + 1];
+    CHAR szDeviceType[RAS_MaxDeviceType + 1];
+    CHAR szDeviceName[RAS_MaxDeviceName + 1];
+};
+struct RasConnStatus400
+{
+    DWORD dwSize;
+    RASCONNSTATE rasconnstate;
+    DWORD dwError;
+    CHAR szDeviceType[RAS_MaxDeviceType + 1];
+    CHAR szDeviceName[RAS_MaxDeviceName + 1];
+};
+struct RasEntry400
+{
+    DWORD dwSize, dwfOptions, dwCountryID, dwCountryCode;
+    CHAR szAreaCode[RAS_MaxAreaCode + 1];
+    CHAR szLocalPhoneNumber[RAS_MaxPhoneNumber + 1];
+    DWORD dwAlternateOffset;
+    RASIPADDR ipaddr, ipaddrDns, ipaddrDnsAlt, ipaddrWins, ipaddrWinsAlt;
+    DWORD dwFrameSize, dwfNetProtocols, dwFramingProtocol;
+    CHAR szScript[MAX_PATH];
+    CHAR szAutodialDll[MAX_PATH];
+    CHAR szAutodialFunc[MAX_PATH];
+    CHAR szDeviceType[RAS_MaxDeviceType + 1];
+    CHAR szDeviceName[RAS_MaxDeviceName + 1];
+    CHAR szX25PadType[RAS_MaxPadType + 1];
+    CHAR szX25Address[RAS_MaxX25Address + 1];
+    CHAR szX25Facilities[RAS_MaxFacilities + 1];
+    CHAR szX25UserData[RAS_MaxUserData + 1];
+    DWORD dwChannels, dwReserved1, dwReserved2;
+};
+#include <poppack.h>
+
+#define SAME(old, now, member) static_assert(offsetof(old, member) == offsetof(now, member))
+SAME(RasEntryName400, RASENTRYNAMEA, szEntryName);
+SAME(RasConn400, RASCONNA, hrasconn);
+SAME(RasConn400, RASCONNA, szEntryName);
+SAME(RasConn400, RASCONNA, szDeviceType);
+SAME(RasConn400, RASCONNA, szDeviceName);
+SAME(RasConnStatus400, RASCONNSTATUSA, rasconnstate);
+SAME(RasConnStatus400, RASCONNSTATUSA, dwError);
+SAME(RasConnStatus400, RASCONNSTATUSA, szDeviceType);
+SAME(RasConnStatus400, RASCONNSTATUSA, szDeviceName);
+SAME(RasEntry400, RASENTRYA, szLocalPhoneNumber);
+SAME(RasEntry400, RASENTRYA, szScript);
+SAME(RasEntry400, RASENTRYA, szX25UserData);
+SAME(RasEntry400, RASENTRYA, dwReserved2);
+// Nothing of the later generation is left out: its first member starts where the old one ended.
 using RasLayout::alignUp;
-static_assert(alignUp(offsetof(RASENTRYNAMEA, dwFlags), 4) == RasLayout::EntryNameSize);
-static_assert(alignUp(offsetof(RASCONNA, szPhonebook), 4) == RasLayout::ConnSize);
-static_assert(alignUp(offsetof(RASCONNSTATUSA, szPhoneNumber), 4) == RasLayout::ConnStatusSize);
+static_assert(alignUp(offsetof(RASENTRYNAMEA, dwFlags), 4) == sizeof(RasEntryName400));
+static_assert(alignUp(offsetof(RASCONNA, szPhonebook), 4) == sizeof(RasConn400));
+static_assert(alignUp(offsetof(RASCONNSTATUSA, szPhoneNumber), 4) == sizeof(RasConnStatus400));
+static_assert(alignUp(offsetof(RASENTRYA, dwSubEntries), 4) == sizeof(RasEntry400));
+// The sizes the layer writes into dwSize, and the strides of its buffers.
+static_assert(sizeof(RasEntryName400) == RasLayout::EntryNameSize);
+static_assert(sizeof(RasEntryName400) == RasLayout::EntryNameStride);
+static_assert(sizeof(RasConn400) == RasLayout::ConnSize);
+static_assert(sizeof(RasConn400) == RasLayout::ConnStride);
+static_assert(sizeof(RasConnStatus400) == RasLayout::ConnStatusSize);
+static_assert(sizeof(RasEntry400) == RasLayout::EntrySize);
+static_assert(sizeof(void *) != 4 || sizeof(RasConn400) == 412);
+static_assert(sizeof(void *) != 8 || sizeof(RasConn400) == 416);
 static_assert(offsetof(RASCONNSTATUSA, rasconnstate) == RasLayout::ConnStatus_rasconnstate);
 static_assert(offsetof(RASENTRYA, szLocalPhoneNumber) == RasLayout::Entry_szLocalPhoneNumber);
 static_assert(sizeof(static_cast<RASENTRYA *>(nullptr)->szLocalPhoneNumber) == RasLayout::PhoneNumberCapacity);
@@ -48,7 +119,9 @@ for cxx in "${compilers[@]}"; do
   fi
   for src in dialup/Ras.cpp dialup/RasWindows.cpp "$work/layout_check.cpp"; do
     echo "$cxx $src"
-    if ! "$cxx" -std=c++20 -Wall -Wextra -Wpedantic -Werror -Idialup -c "$src" -o "$work/out.o"; then
+    defines=()
+    if [[ $src == */layout_check.cpp ]]; then defines=(-DWINVER=0x0400 -D_WIN32_WINNT=0x0400); fi
+    if ! "$cxx" -std=c++20 -Wall -Wextra -Wpedantic -Werror "${defines[@]}" -Idialup -c "$src" -o "$work/out.o"; then
       status=1
     fi
   done

@@ -117,8 +117,10 @@ private Q_SLOTS:
         ras.setConnection("A", RASCS_Connected);
         ras.addConnection("B", RASCS_Connected);
         m.Poll();
-        QCOMPARE(ras.enumConnectionsBytes, QList<RasDword>{RasDword(20 * RasLayout::ConnStride)});
-        QCOMPARE(ras.enumConnectionsDwSize, QList<RasDword>{RasDword(sizeof(void *) == 8 ? 416 : 412)});
+        // Room for 20 RASCONN of the build's platform: 8240 bytes on 32-bit, 8320 on 64-bit.
+        const RasDword rasconn = sizeof(void *) == 8 ? 416 : 412;
+        QCOMPARE(ras.enumConnectionsBytes, QList<RasDword>{20 * rasconn});
+        QCOMPARE(ras.enumConnectionsDwSize, QList<RasDword>{rasconn});
         QCOMPARE(ras.connectStatusHandles, (QList<RasHandle>{FakeRas::FirstHandle, FakeRas::FirstHandle + 1}));
         QCOMPARE(ras.connectStatusDwSize, (QList<RasDword>{160, 160}));
     }

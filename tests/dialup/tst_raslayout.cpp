@@ -68,15 +68,41 @@ private Q_SLOTS:
         QCOMPARE(b.back(), static_cast<unsigned char>(0xEE));   // nothing written past the handle
     }
 
-    void rasconn_followsThePointerSize()
+    // RASCONNA as the platform declares it for each handle width (packing 4): the published
+    // 412 bytes with a 4-byte handle, 416 with an 8-byte one.
+    void rasconn_layoutPerHandleWidth_data()
     {
-        // 32-bit: the published 412 bytes. 64-bit: the handle grows by 4, packing stays 4.
+        QTest::addColumn<int>("handleBytes");
+        QTest::addColumn<int>("szEntryName");
+        QTest::addColumn<int>("szDeviceType");
+        QTest::addColumn<int>("szDeviceName");
+        QTest::addColumn<int>("size");
+        QTest::newRow("32-bit") << 4 << 8 << 265 << 282 << 412;
+        QTest::newRow("64-bit") << 8 << 12 << 269 << 286 << 416;
+    }
+    void rasconn_layoutPerHandleWidth()
+    {
+        QFETCH(int, handleBytes);
+        const RasLayout::ConnLayout l = RasLayout::connLayoutFor(std::size_t(handleBytes));
+        QTEST(int(l.szEntryName), "szEntryName");
+        QTEST(int(l.szDeviceType), "szDeviceType");
+        QTEST(int(l.szDeviceName), "szDeviceName");
+        QTEST(int(l.size), "size");
+    }
+
+    void sizesWritten_areThoseOfTheBuildsPlatform()
+    {
+        // A 64-bit RAS refuses the 32-bit 412 with ERROR_INVALID_SIZE; only RASCONN differs.
         using namespace RasLayout;
-        QCOMPARE(Conn_hrasconn, std::size_t(4));
-        QCOMPARE(Conn_szEntryName, 4 + sizeof(void *));
-        QCOMPARE(Conn_szDeviceName + DeviceNameCapacity <= ConnStride, true);
-        QCOMPARE(ConnStride, std::size_t(sizeof(void *) == 8 ? 416 : 412));
-        QCOMPARE(ConnSize, RasDword(sizeof(void *) == 8 ? 416 : 412));   // dwSize is the platform's size
+        const bool wide = sizeof(void *) == 8;
+        QCOMPARE(HandleBytes, sizeof(void *));
+        QCOMPARE(Conn_szEntryName, std::size_t(wide ? 12 : 8));
+        QCOMPARE(Conn_szDeviceName, std::size_t(wide ? 286 : 282));
+        QCOMPARE(ConnSize, RasDword(wide ? 416 : 412));
+        QCOMPARE(ConnStride, std::size_t(ConnSize));
+        QCOMPARE(EntryNameSize, RasDword(264));
+        QCOMPARE(ConnStatusSize, RasDword(160));
+        QCOMPARE(EntrySize, RasDword(1768));
     }
 };
 
