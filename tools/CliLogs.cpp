@@ -5,7 +5,6 @@
 #include "DataFolder.h"
 #include "MonatsLog.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <cmath>
 
@@ -53,7 +52,8 @@ QByteArray RunSummary(const QStringList &args)
     if (!info.exists()) FileError(dataFolder, QStringLiteral("no such folder"));
     if (!info.isDir()) FileError(dataFolder, QStringLiteral("not a folder"));
 
-    // The tool loads no language file: the month logs are found under the built-in German names.
+    // The tool loads no language file, so the month logs are found under the built-in German names.
+    // A folder or FIFO at a month's name is no month log, for the tool as for the program.
     QByteArray out;
     for (const auto &[year, folder] : YearFolders(dataFolder)) {
         for (const auto &[month, path] : MonthLogsOfYear(folder)) {

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <limits>
+#include <sys/stat.h>
 
 namespace {
 TVerbindung connection(TDateTime start, TDateTime end, double cost, const QString &tarif)
@@ -48,6 +49,8 @@ private Q_SLOTS:
     void log_headerOnlyListsNothing();
     void summary_calendarOrderTotalsAndRounding();
     void summary_emptyFolderListsNothing();
+    void summary_notAFileAtAMonthsName_data();
+    void summary_notAFileAtAMonthsName();
     void fileErrors_data();
     void fileErrors();
     void missingOrWrongKind_data();
@@ -128,6 +131,33 @@ void TestCliLogs::summary_emptyFolderListsNothing()
     const CliResult r = runCli({QStringLiteral("summary"), dir.path()});
     QCOMPARE(r.exitCode, 0);
     QVERIFY(r.out.isEmpty());
+}
+
+// A folder or a FIFO named like a month log is no month log, as for the program: it is passed
+// over, never read (a FIFO would block the tool), and the real logs beside it are still listed.
+void TestCliLogs::summary_notAFileAtAMonthsName_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("folder") << "folder";
+    QTest::newRow("FIFO") << "fifo";
+}
+
+void TestCliLogs::summary_notAFileAtAMonthsName()
+{
+    QFETCH(QString, kind);
+    QTemporaryDir dir;
+    const QString data = dir.filePath(QStringLiteral("Data"));
+    QVERIFY(appendAll(data + QStringLiteral("/2005/Januar.qod"),
+                      {connection(EncodeDateTime(2005, 1, 3, 20, 0, 0), EncodeDateTime(2005, 1, 3, 20, 1, 0), 2,
+                                  QStringLiteral("B"))}));
+    const QString march = data + QStringLiteral("/2005/M\u00e4rz.qod");
+    if (kind == QLatin1String("folder"))
+        QVERIFY(QDir().mkpath(march + QStringLiteral("/inner")));
+    else
+        QCOMPARE(::mkfifo(QFile::encodeName(march).constData(), 0600), 0);
+    const CliResult r = runCli({QStringLiteral("summary"), data});
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.lines(), QList<QByteArray>{"2005\tJanuar\t1\t2\t60"});
 }
 
 void TestCliLogs::fileErrors_data()
