@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
 #include <stdexcept>
 
 namespace {
@@ -58,6 +59,15 @@ QString MonthName(int month)
     return Monate[size_t(month)];
 }
 
+namespace {
+QByteArray newMonthLog(const char *record)
+{
+    char header[MonatsLogHeaderSize];
+    PutInt32(header, 1);
+    return QByteArray(header, MonatsLogHeaderSize) + QByteArray(record, VerbindungSize);
+}
+}
+
 void AppendData(TKostenDatenbank &log, const TVerbindung &record)
 {
     // The caller relies on the month in memory holding the record even when the write fails.
@@ -66,40 +76,33 @@ void AppendData(TKostenDatenbank &log, const TVerbindung &record)
     char bytes[VerbindungSize];
     WriteVerbindung(record, bytes);
 
+    // A new month log is written whole beside its place and renamed into it: a full disk or a
+    // kill leaves no file, never a torn header that every later read reports.
     const QFileInfo info(log.Pfad);
-    const bool existed = info.exists() || info.isSymLink();
-    if (existed && !info.isFile())
-        fail(QStringLiteral("Cannot open file "), log.Pfad, QStringLiteral("not a regular file"));
-    if (!existed || info.size() < MonatsLogHeaderSize) {
-        // A new month log (or one whose header a crash tore) is written whole beside it and renamed
-        // into place: a full disk or a kill leaves no file, or the old one, never a torn header.
-        char header[MonatsLogHeaderSize];
-        PutInt32(header, 1);
-        if (!ReplaceFile(log.Pfad, QByteArray(header, MonatsLogHeaderSize) + QByteArray(bytes, VerbindungSize)))
-            fail(existed ? QStringLiteral("Cannot write file ") : QStringLiteral("Cannot create file "), log.Pfad,
-                 QStringLiteral("write failed"));
-        return;
+    if (!info.exists() && !info.isSymLink()) {
+        if (CreateWholeFile(log.Pfad, newMonthLog(bytes))) return;
+        if (errno != EEXIST) fail(QStringLiteral("Cannot create file "), log.Pfad, qt_error_string(errno));
+        // Another instance created it meanwhile: append to theirs.
     }
-    QFile file(log.Pfad);
-    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
-        fail(existed ? QStringLiteral("Cannot open file ") : QStringLiteral("Cannot create file "), log.Pfad,
-             file.errorString());
+
+    QFile file;
+    QString why;
+    if (!OpenRegularFile(file, log.Pfad, QIODevice::ReadWrite | QIODevice::Unbuffered, &why))
+        fail(QStringLiteral("Cannot open file "), log.Pfad, why);
 
     qint64 end = file.size();
     if (end < MonatsLogHeaderSize) {
-        // New file, or a header torn by a crash: a fresh header keeps every record at 4 + n * 133.
-        char header[MonatsLogHeaderSize];
-        PutInt32(header, 1);
-        if (!file.resize(0) || !file.seek(0) || file.write(header, MonatsLogHeaderSize) != MonatsLogHeaderSize)
-            fail(QStringLiteral("Cannot write file "), log.Pfad, file.errorString());
-        end = MonatsLogHeaderSize;
-    } else {
-        // A piece of a record left by an interrupted append would shift every later record.
-        const qint64 whole = MonatsLogHeaderSize + (end - MonatsLogHeaderSize) / VerbindungSize * VerbindungSize;
-        if (whole != end) {
-            if (!file.resize(whole)) fail(QStringLiteral("Cannot write file "), log.Pfad, file.errorString());
-            end = whole;
-        }
+        // A header torn before whole files were written: replaced the same way, old or new.
+        file.close();
+        if (!ReplaceFile(log.Pfad, newMonthLog(bytes)))
+            fail(QStringLiteral("Cannot write file "), log.Pfad, qt_error_string(errno));
+        return;
+    }
+    // A piece of a record left by an interrupted append would shift every later record.
+    const qint64 whole = MonatsLogHeaderSize + (end - MonatsLogHeaderSize) / VerbindungSize * VerbindungSize;
+    if (whole != end) {
+        if (!file.resize(whole)) fail(QStringLiteral("Cannot write file "), log.Pfad, file.errorString());
+        end = whole;
     }
 
     if (!file.seek(end) || file.write(bytes, VerbindungSize) != VerbindungSize) {
@@ -113,10 +116,9 @@ void ReadAllData(TKostenDatenbank &log)
 {
     if (!QFileInfo::exists(log.Pfad)) return;
     try {
-        // Not a regular file (a FIFO would block): as unreadable.
-        if (!QFileInfo(log.Pfad).isFile()) throw std::runtime_error("not a file");
-        QFile file(log.Pfad);
-        if (!file.open(QIODevice::ReadOnly)) throw std::runtime_error("open");
+        // A FIFO or other file that is not a regular one reads as unreadable (opening would block).
+        QFile file;
+        if (!OpenRegularFile(file, log.Pfad)) throw std::runtime_error("open");
         const qint64 size = file.size();
         if (size < MonatsLogHeaderSize) throw std::runtime_error("no header");
         const qint64 count = (size - MonatsLogHeaderSize) / VerbindungSize;

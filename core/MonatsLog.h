@@ -32,9 +32,12 @@ struct TKostenDatenbank
 // returns "" without a report.
 QString MonthName(int month);
 
-// Adds the record to Daten and to the end of the file; creates the file with its header.
-// A torn trailing piece left by an interrupted append is cut off first. Throws Exception on failure.
+// Adds the record to Daten and to the end of the file. A new file (or one shorter than its
+// header) is written whole, header and record, and renamed into place, so a failure leaves no
+// file or the old one. A torn trailing piece left by an interrupted append is cut off first.
+// Throws Exception on failure; a FIFO or other file that is not a regular one is not opened.
 void AppendData(TKostenDatenbank &log, const TVerbindung &record);
 // Replaces Daten with the file's whole records; a missing file leaves Daten unchanged.
-// Failures go to ReportError as E_UnknownErrorAt + "ReadAllData".
+// Failures, a file that is not a regular one among them, go to ReportError as
+// E_UnknownErrorAt + "ReadAllData".
 void ReadAllData(TKostenDatenbank &log);

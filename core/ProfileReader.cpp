@@ -1,5 +1,6 @@
 #include "ProfileReader.h"
 
+#include "ReplaceFile.h"
 #include "Win1252.h"
 
 #include <QFile>
@@ -33,9 +34,8 @@ ProfileReader::ProfileReader(const QString &fileName)
     if (!info.exists() || info.isDir()) return;
     m_exists = true;
     // A FIFO, socket or device reads like an unreadable file: opening one could block for ever.
-    if (!info.isFile()) return;
-    QFile f(fileName);
-    if (!f.open(QIODevice::ReadOnly)) return;
+    QFile f;
+    if (!OpenRegularFile(f, fileName)) return;
     // In pieces: asking for MaxFileSize at once would reserve all of it for a file of a few KB.
     QByteArray bytes;
     while (bytes.size() < MaxFileSize) {

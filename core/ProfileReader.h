@@ -14,7 +14,8 @@ public:
     static constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
 
     ProfileReader() = default;
-    // Reads the whole file now; a missing or unreadable file behaves like an empty one.
+    // Reads the whole file now; a missing or unreadable file, or one that is not a regular file
+    // (a FIFO is never opened), behaves like an empty one.
     explicit ProfileReader(const QString &fileName);
     static ProfileReader fromBytes(const QByteArray &bytes);
 

@@ -83,10 +83,9 @@ void LoadSettings()
         return;
     }
 
-    QFile file(path);
-    // Not a regular file (a FIFO would block the start-up): as unreadable.
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
-        throw Exception(QStringLiteral("Cannot open file ") + native(path));
+    // A FIFO or other file that is not a regular one reads as unreadable (opening would block the start-up).
+    QFile file;
+    if (!OpenRegularFile(file, path)) throw Exception(QStringLiteral("Cannot open file ") + native(path));
     const QByteArray data = file.read(SettingsSize);
     if (file.error() != QFileDevice::NoError) throw Exception(QStringLiteral("Cannot read file ") + native(path));
 

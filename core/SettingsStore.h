@@ -27,7 +27,7 @@ TSettingsWerte ParseSettings(const char *image);
 
 QString SettingsPath();
 // Missing file: 1, 8, 100.0, "german". A short file fills only the fields it holds.
-// A file that cannot be opened throws Exception("Cannot open file <path>").
+// A file that cannot be opened or is not a regular file throws Exception("Cannot open file <path>").
 void LoadSettings();
 // Replaces the file atomically; throws Exception("Cannot create file <path>") on failure.
 void SaveSettings();

@@ -83,10 +83,9 @@ void LoadTarife()
     const QString path = TarifPath();
     if (!QFileInfo::exists(path)) return;
     try {
-        // Not a regular file (a FIFO would block the start-up): as unreadable.
-        if (!QFileInfo(path).isFile()) throw std::runtime_error("not a file");
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) throw std::runtime_error("open");
+        // A FIFO or other file that is not a regular one reads as unreadable (opening would block the start-up).
+        QFile file;
+        if (!OpenRegularFile(file, path)) throw std::runtime_error("open");
         const qint64 count = file.size() / TarifSize;
         // The length is set before reading, so a failed read leaves all-zero records behind the ones read.
         Tarife.assign(size_t(count), TTarif{});

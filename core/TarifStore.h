@@ -39,8 +39,9 @@ inline const char *const NullTarifName = "Null_Standard_Tarif_MX";
 // NullTarif := all zero, Name "Null_Standard_Tarif_MX".
 void SetupNullTarif();
 
-// Fill Tarife from / write Tarife to ProgramDir() + "TarifDaten.qtd". Failures go to ReportError
-// as E_UnknownErrorAt + "LoadTarife" / "SaveTarife". Saving replaces the file atomically.
+// Fill Tarife from / write Tarife to ProgramDir() + "TarifDaten.qtd". Failures (a file that is not
+// a regular one among them) go to ReportError as E_UnknownErrorAt + "LoadTarife" / "SaveTarife".
+// Saving replaces the file atomically.
 void LoadTarife();
 void SaveTarife();
 QString TarifPath();

@@ -1,34 +1,73 @@
 #pragma once
-// One temporary program folder per fuzzing process, and the input written into it as a file, so
-// each reader is fuzzed through the same path the program takes.
+// What every fuzz target shares: one temporary program folder per process with the input written
+// into it as the file the reader opens (the readers take paths), reports counted instead of shown,
+// and checks that abort, which libFuzzer takes for a crash and keeps the input of.
 #include "ProgramDir.h"
 #include "Report.h"
 
 #include <QByteArray>
-#include <QDir>
 #include <QFile>
 #include <QString>
+#include <QTemporaryDir>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 
+// Built for libFuzzer each target is the process's LLVMFuzzerTestOneInput; built for the corpus
+// replay test (any compiler) all of them live in one program under names of their own.
+#ifdef MINUTRIX_FUZZ_REPLAY
+#define FUZZ_TARGET(name) int FuzzTarget_##name(const std::uint8_t *data, std::size_t size)
+#else
+#define FUZZ_TARGET(name) extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+#endif
+
+#define FUZZ_CHECK(condition)                                                                                          \
+    do {                                                                                                               \
+        if (!(condition)) FuzzCheckFailed(#condition, __FILE__, __LINE__);                                             \
+    } while (false)
+
+[[noreturn]] inline void FuzzCheckFailed(const char *condition, const char *file, int line)
+{
+    std::fprintf(stderr, "%s:%d: check failed: %s\n", file, line, condition);
+    std::abort();
+}
+
+// How many reports were made since the last call.
+inline int &FuzzReportCount()
+{
+    static int count = 0;
+    return count;
+}
+
+inline int TakeFuzzReports()
+{
+    const int n = FuzzReportCount();
+    FuzzReportCount() = 0;
+    return n;
+}
+
+// The program folder of this process, set up at the first call; removed when the process ends.
 inline QString FuzzFolder()
 {
+    static QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/minutrix-fuzz-XXXXXX"));
     static const QString folder = [] {
-        QByteArray templ = QDir::tempPath().toLocal8Bit() + "/minutrix-fuzz-XXXXXX";
-        const char *made = ::mkdtemp(templ.data());
-        SetProgramDir(QString::fromLocal8Bit(made ? made : "/tmp"));
-        SetReportHandler([](const QString &) {});   // reports are expected; only crashes count
+        if (!dir.isValid()) FuzzCheckFailed("a temporary folder", __FILE__, __LINE__);
+        SetProgramDir(dir.path());
+        SetReportHandler([](const QString &) { ++FuzzReportCount(); });
         return ProgramDir();
     }();
     return folder;
 }
 
-// Writes the input as ProgramDir() + name and returns its path.
-inline QString FuzzFile(const QString &name, const std::uint8_t *data, std::size_t size)
+inline QByteArray FuzzBytes(const std::uint8_t *data, std::size_t size)
 {
-    const QString path = FuzzFolder() + name;
-    QDir().mkpath(path.left(path.lastIndexOf(QLatin1Char('/'))));
+    return QByteArray(reinterpret_cast<const char *>(data), qsizetype(size));
+}
+
+// Replaces the file at path with bytes; its folder must exist.
+inline void FuzzWrite(const QString &path, const QByteArray &bytes)
+{
     QFile f(path);
-    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) f.write(reinterpret_cast<const char *>(data), qint64(size));
-    return path;
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
+        FuzzCheckFailed("the input written as a file", __FILE__, __LINE__);
 }

@@ -1,15 +1,23 @@
-// A language file through the profile reader and the language table.
+// A language file through the profile reader and the language table: read from the file or from
+// its bytes, every text is the same, within the value length, and a missing key keeps its built-in text.
 #include "FuzzFiles.h"
 #include "Language.h"
 #include "ProfileReader.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+FUZZ_TARGET(language)
 {
-    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    static const QString path = FuzzFolder() + QStringLiteral("german.qlf");
+    const QByteArray bytes = FuzzBytes(data, size);
+    FuzzWrite(path, bytes);
+
     const ProfileReader reader = ProfileReader::fromBytes(bytes);
-    if (reader.readString(QStringLiteral("Month"), QStringLiteral("March"), QStringLiteral("x")).size()
-        > ProfileReader::MaxValueLength)
-        std::abort();
-    LoadLanguage(FuzzFile(QStringLiteral("german.qlf"), data, size));
+    LoadLanguage(path);
+    for (const TLanguageEntry &row : LanguageTable()) {
+        const QString section = QString::fromLatin1(row.section), key = QString::fromLatin1(row.key);
+        const QString value = reader.readString(section, key, row.builtIn);
+        FUZZ_CHECK(value.size() <= ProfileReader::MaxValueLength || value == row.builtIn);
+        FUZZ_CHECK(*row.receiver == (row.convertLineBreaks ? ConvertLineBreaks(value) : value));
+        FUZZ_CHECK(!row.convertLineBreaks || !row.receiver->contains(QStringLiteral("#13#10")));
+    }
     return 0;
 }

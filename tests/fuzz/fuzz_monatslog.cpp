@@ -1,19 +1,50 @@
-// A month log read whole, then one record appended to it.
+// A month log read whole, then one record appended to it: the read takes every whole record
+// byte for byte, the append keeps them and puts the new one at 4 + n * 133 whatever was torn.
+#include "Bytes.h"
 #include "FuzzFiles.h"
 #include "MonatsLog.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+#include <QDir>
+
+FUZZ_TARGET(monatslog)
 {
+    static const QString path = [] {
+        QDir().mkpath(FuzzFolder() + QStringLiteral("Data/2026"));
+        return FuzzFolder() + QStringLiteral("Data/2026/Mai.qod");
+    }();
+    const QByteArray bytes = FuzzBytes(data, size);
+    FuzzWrite(path, bytes);
+    TakeFuzzReports();
+
     TKostenDatenbank log;
-    log.Pfad = FuzzFile(QStringLiteral("Data/2026/Mai.qod"), data, size);
+    log.Pfad = path;
     ReadAllData(log);
-    const size_t before = log.Daten.size();
-    try {
-        AppendData(log, TVerbindung());
-    } catch (const std::exception &) {}
-    TKostenDatenbank back;
-    back.Pfad = log.Pfad;
-    ReadAllData(back);
-    if (back.Daten.size() != before + 1 && size >= 4 && (size - 4) % VerbindungSize == 0) std::abort();
+    const bool headed = size >= size_t(MonatsLogHeaderSize);
+    FUZZ_CHECK(TakeFuzzReports() == (headed ? 0 : 1));   // only a file shorter than its header fails
+    const size_t whole = headed ? (size - MonatsLogHeaderSize) / VerbindungSize : 0;
+    FUZZ_CHECK(log.Daten.size() == whole);
+    char record[VerbindungSize];
+    for (size_t i = 0; i < whole; ++i) {
+        WriteVerbindung(log.Daten[i], record);
+        FUZZ_CHECK(QByteArray(record, VerbindungSize)
+                   == bytes.mid(MonatsLogHeaderSize + qsizetype(i) * VerbindungSize, VerbindungSize));
+    }
+
+    TVerbindung added;
+    added.Kosten = 1.5;
+    added.Tarif = QStringLiteral("Fuzz");
+    AppendData(log, added);   // throws on failure, which a regular file in its folder never is
+    FUZZ_CHECK(log.Daten.size() == whole + 1);
+
+    QFile file(path);
+    FUZZ_CHECK(file.open(QIODevice::ReadOnly));
+    const QByteArray after = file.readAll();
+    const qsizetype kept = MonatsLogHeaderSize + qsizetype(whole) * VerbindungSize;
+    char header[MonatsLogHeaderSize];
+    PutInt32(header, 1);
+    FUZZ_CHECK(after.size() == kept + VerbindungSize);
+    FUZZ_CHECK(after.left(kept) == (headed ? bytes.left(kept) : QByteArray(header, MonatsLogHeaderSize)));
+    WriteVerbindung(added, record);
+    FUZZ_CHECK(after.mid(kept) == QByteArray(record, VerbindungSize));
     return 0;
 }

@@ -1,15 +1,22 @@
-// The tariff store as start-up reads it, then saved back and read again.
+// The tariff store as start-up reads it: every whole record is taken, and each one saves back
+// byte for byte (the bytes after a name included), whatever the file holds.
 #include "FuzzFiles.h"
 #include "TarifStore.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+FUZZ_TARGET(tarifstore)
 {
-    FuzzFile(QStringLiteral("TarifDaten.qtd"), data, size);
-    Tarife.clear();
+    FuzzFolder();
+    const QByteArray bytes = FuzzBytes(data, size);
+    FuzzWrite(TarifPath(), bytes);
+    Tarife.assign(1, TTarif{});
+    TakeFuzzReports();
+
     LoadTarife();
-    const std::vector<TTarif> loaded = Tarife;
-    SaveTarife();
-    LoadTarife();
-    if (Tarife.size() != loaded.size()) std::abort();   // what was loaded must survive a save
+    FUZZ_CHECK(TakeFuzzReports() == 0);   // a regular file always loads
+    FUZZ_CHECK(Tarife.size() == size / TarifSize);
+    for (size_t i = 0; i < Tarife.size(); ++i) {
+        FUZZ_CHECK(TarifToBytes(Tarife[i]) == bytes.mid(qsizetype(i) * TarifSize, TarifSize));
+        FUZZ_CHECK(Tarife[i].Name.value().size() <= 255);
+    }
     return 0;
 }
