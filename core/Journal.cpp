@@ -107,8 +107,8 @@ JournalState ReadJournal(std::vector<TJournalEintrag> &entries)
 
     QByteArray bytes;
     if (info.isFile() && info.size() <= qint64(MaxEntries) * (4 + MaxPathBytes + VerbindungSize)) {
-        QFile file(path);
-        if (file.open(QIODevice::ReadOnly)) bytes = file.readAll();
+        QFile file;
+        if (OpenRegularFile(file, path)) bytes = file.readAll();   // never blocks on a FIFO put there meanwhile
     }
     if (ParseJournal(bytes, entries)) return JournalState::Read;
 
