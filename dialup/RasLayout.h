@@ -27,7 +27,7 @@ constexpr std::size_t HandleBytes = sizeof(void *);
 constexpr std::size_t alignUp(std::size_t n, std::size_t a) { return (n + a - 1) / a * a; }
 
 constexpr RasDword EntryNameSize = 264;   // RASENTRYNAMEA
-constexpr std::size_t EntryNameStride = 264;
+constexpr std::size_t EntryNameStride = EntryNameSize;
 constexpr std::size_t EntryName_szEntryName = 4;
 constexpr std::size_t EntryNameCapacity = 257;   // 256 characters and the NUL
 

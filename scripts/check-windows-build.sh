@@ -97,15 +97,11 @@ static_assert(alignUp(offsetof(RASENTRYNAMEA, dwFlags), 4) == sizeof(RasEntryNam
 static_assert(alignUp(offsetof(RASCONNA, szPhonebook), 4) == sizeof(RasConn400));
 static_assert(alignUp(offsetof(RASCONNSTATUSA, szPhoneNumber), 4) == sizeof(RasConnStatus400));
 static_assert(alignUp(offsetof(RASENTRYA, dwSubEntries), 4) == sizeof(RasEntry400));
-// The sizes the layer writes into dwSize, and the strides of its buffers.
+// The sizes the layer writes into dwSize (its buffers' strides are the same sizes).
 static_assert(sizeof(RasEntryName400) == RasLayout::EntryNameSize);
-static_assert(sizeof(RasEntryName400) == RasLayout::EntryNameStride);
 static_assert(sizeof(RasConn400) == RasLayout::ConnSize);
-static_assert(sizeof(RasConn400) == RasLayout::ConnStride);
 static_assert(sizeof(RasConnStatus400) == RasLayout::ConnStatusSize);
 static_assert(sizeof(RasEntry400) == RasLayout::EntrySize);
-static_assert(sizeof(void *) != 4 || sizeof(RasConn400) == 412);
-static_assert(sizeof(void *) != 8 || sizeof(RasConn400) == 416);
 static_assert(offsetof(RASCONNSTATUSA, rasconnstate) == RasLayout::ConnStatus_rasconnstate);
 static_assert(offsetof(RASENTRYA, szLocalPhoneNumber) == RasLayout::Entry_szLocalPhoneNumber);
 static_assert(sizeof(static_cast<RASENTRYA *>(nullptr)->szLocalPhoneNumber) == RasLayout::PhoneNumberCapacity);

@@ -6,7 +6,6 @@
 #include "Language.h"
 #include "MessageBox.h"
 #include "ProgramDir.h"
-#include "Report.h"
 #include "SettingsStore.h"
 #include "ShowException.h"
 #include "VexRasConnect.h"
@@ -217,6 +216,7 @@ void THauptfenster::RequestShutdown()
 
 void THauptfenster::closeEvent(QCloseEvent *event)
 {
+    // A termination signal may end the program while the question is open: then it has ended.
     if (!m_shutDown && !FormCloseQuery() && !m_shutDown) {
         event->ignore();
         return;
