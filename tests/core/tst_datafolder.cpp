@@ -8,21 +8,6 @@
 #include <QTest>
 
 namespace {
-// A language file as the program reads it: Windows-1252, CR LF.
-void loadLanguage(const TempProgramDir &dir, const QString &text)
-{
-    dir.write(QStringLiteral("test.qlf"), ToWin1252(text));
-    LoadLanguage(dir.file(QStringLiteral("test.qlf")));
-}
-
-// "key path" per element, so that a failed comparison shows both maps.
-QStringList listed(const std::map<int, QString> &found)
-{
-    QStringList lines;
-    for (const auto &[key, path] : found) lines << QString::number(key) + QLatin1Char(' ') + path;
-    return lines;
-}
-
 // Entries under the program folder; a trailing '/' makes a folder, anything else a file.
 void create(const TempProgramDir &dir, const QStringList &entries)
 {
@@ -33,140 +18,92 @@ void create(const TempProgramDir &dir, const QStringList &entries)
             dir.write(entry, "\x01\x00\x00\x00");
     }
 }
+
+// "key path" per element, so that a failed comparison shows both maps.
+QStringList listed(const std::map<int, QString> &found)
+{
+    QStringList lines;
+    for (const auto &[key, path] : found) lines << QString::number(key) + QLatin1Char(' ') + path;
+    return lines;
+}
 }
 
 class TestDataFolder : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    // First: minutrix-cli loads no language file, and finds the logs under the built-in names.
+    // First, before any language is loaded: minutrix-cli loads none and finds the built-in names.
     void noLanguageLoaded_builtInNamesFound()
     {
-        for (int month = 1; month <= 12; ++month)
-            QVERIFY2(Monate[size_t(month)].isEmpty(), qPrintable(Monate[size_t(month)]));
         TempProgramDir dir;
-        create(dir, {QStringLiteral("Data/2005/März.qod"), QStringLiteral("Data/2005/Dezember.qod"),
-                     QStringLiteral("Data/2005/March.qod"), QStringLiteral("Data/2005/.qod")});
-        const std::map<int, QString> expected{{3, dir.file(QStringLiteral("Data/2005/März.qod"))},
-                                              {12, dir.file(QStringLiteral("Data/2005/Dezember.qod"))}};
-        QCOMPARE(listed(MonthLogsOfYear(DataYearFolder(2005))), listed(expected));
+        create(dir, {"Data/2005/März.qod", "Data/2005/March.qod", "Data/2005/.qod"});
+        QCOMPARE(listed(MonthLogsOfYear(DataYearFolder(2005))), QStringList{"3 " + dir.file("Data/2005/März.qod")});
     }
 
     void yearFolders_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("folder");
-        QTest::addColumn<bool>("accepted");
-        QTest::newRow("2005") << "2005" << true << true;
-        QTest::newRow("year 1") << "1" << true << true;
-        QTest::newRow("year 9999") << "9999" << true << true;
-        QTest::newRow("leading zero") << "02005" << true << false;
-        QTest::newRow("year 0") << "0" << true << false;
-        QTest::newRow("five digits") << "10000" << true << false;
-        QTest::newRow("not a number") << "20x5" << true << false;
-        QTest::newRow("plus sign") << "+2005" << true << false;
-        QTest::newRow("minus sign") << "-5" << true << false;
-        QTest::newRow("leading space") << " 2005" << true << false;
-        QTest::newRow("trailing space") << "2005 " << true << false;
-        QTest::newRow("Arabic-Indic digits") << QStringLiteral("\u0662\u0660\u0660\u0665") << true << false;
-        QTest::newRow("a file named 2006") << "2006" << false << false;
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<int>("year");   // 0: not a year folder
+        QTest::newRow("2005") << "2005/" << 2005;
+        QTest::newRow("year 1") << "1/" << 1;
+        QTest::newRow("year 9999") << "9999/" << 9999;
+        QTest::newRow("leading zero") << "02005/" << 0;
+        QTest::newRow("year 0") << "0/" << 0;
+        QTest::newRow("five digits") << "10000/" << 0;
+        QTest::newRow("not a number") << "20x5/" << 0;
+        QTest::newRow("sign") << "+2005/" << 0;
+        QTest::newRow("space") << " 2005/" << 0;
+        QTest::newRow("Arabic-Indic digits") << QStringLiteral("\u0662\u0660\u0660\u0665/") << 0;
+        QTest::newRow("a file") << "2006" << 0;
     }
     void yearFolders()
     {
-        QFETCH(QString, name);
-        QFETCH(bool, folder);
-        QFETCH(bool, accepted);
+        QFETCH(QString, entry);
+        QFETCH(int, year);
         TempProgramDir dir;
-        create(dir, {QStringLiteral("Data/") + name + (folder ? QStringLiteral("/") : QString())});
-        std::map<int, QString> expected;
-        if (accepted) expected.emplace(name.toInt(), dir.file(QStringLiteral("Data/") + name));
-        QCOMPARE(listed(YearFolders(DataFolder())), listed(expected));
+        create(dir, {"Data/" + entry});
+        const QStringList expected{QString::number(year) + ' ' + dir.file("Data/" + entry.chopped(1))};
+        QCOMPARE(listed(YearFolders(DataFolder())), year ? expected : QStringList());
     }
 
-    void yearFolders_inOrderOfTheYear_noDataFolder_none()
-    {
-        TempProgramDir dir;
-        QCOMPARE(listed(YearFolders(DataFolder())), QStringList());
-        create(dir, {QStringLiteral("Data/2005/"), QStringLiteral("Data/999/"), QStringLiteral("Data/10/")});
-        const QString data = dir.file(QStringLiteral("Data/"));
-        // In order of the year, not of the name ("10", "2005", "999").
-        QCOMPARE(listed(YearFolders(DataFolder())),
-                 QStringList({"10 " + data + "10", "999 " + data + "999", "2005 " + data + "2005"}));
-    }
-
-    // March renamed to "Maerz" by the language file.
+    // The language file renames March to "Maerz" and May to "Mäi" (E4 in the file, UTF-8 on disk).
     void monthLogs_languageNameFirst_data()
     {
         QTest::addColumn<QStringList>("entries");   // in Data/2026
-        QTest::addColumn<QString>("march");         // the log found for March, "" for none
-        QTest::newRow("only the language's name") << QStringList{"Maerz.qod"} << "Maerz.qod";
-        QTest::newRow("only the built-in name") << QStringList{"März.qod"} << "März.qod";
-        QTest::newRow("both: the language's") << QStringList{"März.qod", "Maerz.qod"} << "Maerz.qod";
-        QTest::newRow("neither") << QStringList{"March.qod", "Maerz", "Maerz.qod.bak"} << "";
-        QTest::newRow("the language's a folder") << QStringList{"Maerz.qod/", "März.qod"} << "März.qod";
-        QTest::newRow("both folders") << QStringList{"Maerz.qod/", "März.qod/"} << "";
+        QTest::addColumn<QStringList>("found");
+        QTest::newRow("language's name") << QStringList{"Maerz.qod"} << QStringList{"3 Maerz.qod"};
+        QTest::newRow("built-in name") << QStringList{"März.qod"} << QStringList{"3 März.qod"};
+        QTest::newRow("both: the language's") << QStringList{"März.qod", "Maerz.qod"} << QStringList{"3 Maerz.qod"};
+        QTest::newRow("neither") << QStringList{"March.qod", "Maerz", "Maerz.qod.bak"} << QStringList{};
+        QTest::newRow("language's a folder") << QStringList{"Maerz.qod/", "März.qod"} << QStringList{"3 März.qod"};
+        QTest::newRow("both folders") << QStringList{"Maerz.qod/", "März.qod/"} << QStringList{};
+        QTest::newRow("non-ASCII name") << QStringList{"M\u00e4i.qod", "Mai.qod"} << QStringList{"5 M\u00e4i.qod"};
     }
     void monthLogs_languageNameFirst()
     {
         QFETCH(QStringList, entries);
-        QFETCH(QString, march);
+        QFETCH(QStringList, found);
         TempProgramDir dir;
-        loadLanguage(dir, QStringLiteral("[Month]\r\nMarch=Maerz\r\n"));
-        for (QString &e : entries) e.prepend(QStringLiteral("Data/2026/"));
+        dir.write("test.qlf", ToWin1252(QStringLiteral("[Month]\r\nMarch=Maerz\r\nMay=M\u00e4i\r\n")));
+        LoadLanguage(dir.file("test.qlf"));
+        for (QString &e : entries) e.prepend("Data/2026/");
         create(dir, entries);
-        std::map<int, QString> expected;
-        if (!march.isEmpty()) expected.emplace(3, dir.file(QStringLiteral("Data/2026/") + march));
-        QCOMPARE(listed(MonthLogsOfYear(DataYearFolder(2026))), listed(expected));
-    }
-
-    void monthLogs_everyMonthByItsOwnName()
-    {
-        TempProgramDir dir;
-        // "Mäi" is the byte E4 in the language file and UTF-8 in the file name.
-        loadLanguage(dir, QStringLiteral("[Month]\r\nMay=M\u00e4i\r\nApril=Avril\r\nJune=Juni\r\n"));
-        create(dir, {QStringLiteral("Data/2026/M\u00e4i.qod"), QStringLiteral("Data/2026/April.qod"),
-                     QStringLiteral("Data/2026/Mai.qod"), QStringLiteral("Data/2026/Juni.qod")});
-        const QString year = dir.file(QStringLiteral("Data/2026/"));
-        const std::map<int, QString> expected{{4, year + QStringLiteral("April.qod")},
-                                              {5, year + QStringLiteral("M\u00e4i.qod")},
-                                              {6, year + QStringLiteral("Juni.qod")}};
-        QCOMPARE(listed(MonthLogsOfYear(DataYearFolder(2026))), listed(expected));
-        QCOMPARE(listed(MonthLogsOfYear(DataYearFolder(2027))), QStringList());   // no such year folder
+        for (QString &f : found) f.insert(2, dir.file("Data/2026/"));
+        QCOMPARE(listed(MonthLogsOfYear(DataYearFolder(2026))), found);
+        QCOMPARE(MonthLogPath(2026, 3), dir.file("Data/2026/Maerz.qod"));
+        QCOMPARE(BuiltInMonthName(3), QStringLiteral("März"));    // whatever the language file says
+        QVERIFY(MonthLogsOfYear(DataYearFolder(2027)).empty());   // no such year folder
     }
 
     void paths_underTheProgramFolder()
     {
         TempProgramDir dir;
-        LoadLanguage(dir.file(QStringLiteral("missing.qlf")));   // the built-in names
-        QCOMPARE(DataFolder(), dir.path() + QStringLiteral("Data/"));
-        QCOMPARE(DataYearFolder(2005), dir.path() + QStringLiteral("Data/2005"));
-        QCOMPARE(DataYearFolder(987), dir.path() + QStringLiteral("Data/987"));
-        QCOMPARE(MonthLogPath(2005, 3), dir.path() + QStringLiteral("Data/2005/März.qod"));
-        QCOMPARE(MonthLogPath(2005, 12), dir.path() + QStringLiteral("Data/2005/Dezember.qod"));
-        loadLanguage(dir, QStringLiteral("[Month]\r\nMarch=Maerz\r\n"));
-        QCOMPARE(MonthLogPath(2026, 3), dir.path() + QStringLiteral("Data/2026/Maerz.qod"));
-        QCOMPARE(MonthLogPath(2026, 4), dir.path() + QStringLiteral("Data/2026/April.qod"));
-    }
-
-    void builtInMonthName_data()
-    {
-        QTest::addColumn<int>("month");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("1") << 1 << "Januar";
-        QTest::newRow("3") << 3 << "März";
-        QTest::newRow("10") << 10 << "Oktober";
-        QTest::newRow("12") << 12 << "Dezember";
-        QTest::newRow("0") << 0 << "";
-        QTest::newRow("13") << 13 << "";
-        QTest::newRow("-1") << -1 << "";
-    }
-    void builtInMonthName()
-    {
-        QFETCH(int, month);
-        QFETCH(QString, name);
-        TempProgramDir dir;
-        loadLanguage(dir, QStringLiteral("[Month]\r\nJanuary=Jan\r\nMarch=Maerz\r\nOktober=Okt\r\nDecember=Dez\r\n"));
-        QCOMPARE(BuiltInMonthName(month), name);   // whatever the language file says
+        LoadLanguage(dir.file("missing.qlf"));   // the built-in names
+        QCOMPARE(DataFolder(), dir.file("Data/"));
+        QCOMPARE(DataYearFolder(987), dir.file("Data/987"));
+        QCOMPARE(MonthLogPath(2005, 12), dir.file("Data/2005/Dezember.qod"));
+        QCOMPARE(BuiltInMonthName(0), QString());
+        QCOMPARE(BuiltInMonthName(13), QString());
     }
 };
 

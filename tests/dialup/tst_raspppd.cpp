@@ -282,6 +282,25 @@ private Q_SLOTS:
         QCOMPARE(ReadRasDword(status + RasLayout::ConnStatus_rasconnstate), RASCS_Disconnected);
     }
 
+    void wrongDwSize_isRefusedByEveryCall()
+    {
+        PppdTree tree;
+        tree.addPeer("provider", "");
+        tree.startPppd(55, "provider");
+        tree.writeUnitPidFile(55, "ppp0");
+        std::vector<unsigned char> buffer(RasLayout::ConnStride * RasLayout::MaxConnections, 0);
+        WriteRasDword(buffer.data(), RasLayout::ConnSize);
+        RasDword bytes = RasDword(buffer.size()), count = 0;
+        QCOMPARE(RasEnumConnectionsA(buffer.data(), &bytes, &count), RAS_SUCCESS);
+        unsigned char status[RasLayout::ConnStatusSize] = {};
+        WriteRasDword(status, RasLayout::ConnStatusSize + 4);
+        QCOMPARE(RasGetConnectStatusA(ReadRasHandle(buffer.data() + RasLayout::Conn_hrasconn), status),
+                 ERROR_INVALID_SIZE);
+        std::vector<unsigned char> entry(RasLayout::EntrySize, 0);
+        RasDword size = RasLayout::EntrySize, info = 0;   // dwSize left 0
+        QCOMPARE(RasGetEntryProperties(nullptr, "provider", entry.data(), &size, nullptr, &info), ERROR_INVALID_SIZE);
+    }
+
     void enumConnections_smallBuffer_asksForTheSize()
     {
         PppdTree tree;
@@ -293,6 +312,9 @@ private Q_SLOTS:
         RasDword bytes = sizeof small, count = 0;
         QCOMPARE(RasEnumConnectionsA(small, &bytes, &count), ERROR_BUFFER_TOO_SMALL);
         QCOMPARE(bytes, RasDword(RasLayout::ConnStride));
+        // The other pointer width's RASCONN is refused, as a real RAS refuses it.
+        WriteRasDword(small, RasLayout::connLayoutFor(sizeof(void *) == 8 ? 4 : 8).size);
+        QCOMPARE(RasEnumConnectionsA(small, &bytes, &count), ERROR_INVALID_SIZE);
     }
 };
 

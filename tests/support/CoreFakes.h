@@ -1,6 +1,7 @@
 #pragma once
 // Fakes for the core's seams: the clock, the program folder and the error report.
 #include "DateTime.h"
+#include "Exception.h"
 #include "TarifStore.h"
 
 #include <QStringList>
@@ -53,3 +54,15 @@ public:
 
 // A tariff for one dial-up entry with one price per minute at every hour of every day.
 TTarif MakeTarif(const QString &name, const QString &nummer, const QString &eintrag, double price, double limit = 0);
+
+// The message of the Exception the call throws, or a null string when it throws none.
+template <typename F>
+QString thrownMessage(F call)
+{
+    try {
+        call();
+    } catch (const Exception &e) {
+        return e.message();
+    }
+    return QString();
+}
