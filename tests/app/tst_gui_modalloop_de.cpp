@@ -21,13 +21,7 @@
 namespace {
 QDialog *openBox() { return qobject_cast<QDialog *>(QApplication::activeModalWidget()); }
 
-int records(const MainWindowFixture &f)
-{
-    TKostenDatenbank log;
-    log.Pfad = f.dir.file("Data/2026/Mai.qod");
-    ReadAllData(log);
-    return int(log.Daten.size());
-}
+int records(const MainWindowFixture &f) { return int(ReadLog(f.dir.file("Data/2026/Mai.qod")).Daten.size()); }
 
 // Runs the window's own timers fast; `onTick` sees every driver tick, one second of fake time each.
 struct Driver
@@ -90,8 +84,7 @@ private Q_SLOTS:
         THauptfenster &w = f.start();
         InstallErrorReport();   // the real report box
         MessageBox::SetTestMode(false);
-        QDir(f.dir.file("Data/2026")).removeRecursively();
-        f.dir.write("Data/2026", "not a folder");
+        f.dir.blockFolder("Data/2026");
 
         f.ras.setConnection("Provider", RASCS_Connected);
         int ticks = 0, ticksWithBox = 0;
@@ -102,8 +95,7 @@ private Q_SLOTS:
             if (!box) return;
             ++ticksWithBox;
             if (ticksWithBox == 2) {
-                QFile::remove(f.dir.file("Data/2026"));
-                QDir().mkpath(f.dir.file("Data/2026"));
+                f.dir.unblockFolder("Data/2026");
                 f.ras.setConnection("Provider", RASCS_Connected);
             }
             if (ticksWithBox == 70) f.ras.hangUp();

@@ -20,27 +20,6 @@ THauptfenster &startWithMinuteTariff(MainWindowFixture &f, double limit)
     f.ras.addEntry("Provider", "0191011");
     return f.start();
 }
-
-// The year folder replaced by a file, so the month log cannot be written; and back again.
-void breakYearFolder(const MainWindowFixture &f)
-{
-    QDir(f.dir.file("Data/2026")).removeRecursively();
-    f.dir.write("Data/2026", "not a folder");
-}
-
-void repairYearFolder(const MainWindowFixture &f)
-{
-    QFile::remove(f.dir.file("Data/2026"));
-    QDir().mkpath(f.dir.file("Data/2026"));
-}
-
-TKostenDatenbank readLog(const QString &path)
-{
-    TKostenDatenbank log;
-    log.Pfad = path;
-    ReadAllData(log);
-    return log;
-}
 }
 
 class TestMonitoring : public QObject
@@ -90,7 +69,7 @@ private Q_SLOTS:
         QCOMPARE(w.LKosten->text(), QStringLiteral("9 €"));
         QCOMPARE(w.LDauer->text(), QStringLiteral("00:06:03"));
 
-        const TKostenDatenbank log = readLog(f.dir.file("Data/2026/Mai.qod"));
+        const TKostenDatenbank log = ReadLog(f.dir.file("Data/2026/Mai.qod"));
         QCOMPARE(int(log.Daten.size()), 1);
         QCOMPARE(log.Daten[0].Datum, start);
         QCOMPARE(log.Daten[0].Start, start);
@@ -103,7 +82,7 @@ private Q_SLOTS:
         // The labels keep the last connection until the next one begins.
         f.step(60);
         QCOMPARE(w.LKosten->text(), QStringLiteral("9 €"));
-        QCOMPARE(int(readLog(f.dir.file("Data/2026/Mai.qod")).Daten.size()), 1);
+        QCOMPARE(int(ReadLog(f.dir.file("Data/2026/Mai.qod")).Daten.size()), 1);
     }
 
     void firstMatchingTariff_wins()
@@ -137,7 +116,7 @@ private Q_SLOTS:
         }
         QCOMPARE(f.shownTexts(), QStringList{W_NoTarif});
         QVERIFY(w.Monitor.KeinTarifGewarnt);
-        const TKostenDatenbank log = readLog(f.dir.file("Data/2026/Mai.qod"));
+        const TKostenDatenbank log = ReadLog(f.dir.file("Data/2026/Mai.qod"));
         QCOMPARE(int(log.Daten.size()), 2);
         for (const auto &v : log.Daten) {
             QCOMPARE(v.Tarif.value(), QStringLiteral("Null_Standard_Tarif_MX"));
@@ -195,7 +174,7 @@ private Q_SLOTS:
         f.ras.hangUp();
         f.step(0);
         QVERIFY(!w.Monitor.InVerbindung);
-        const TKostenDatenbank march = readLog(f.dir.file("Data/2026/März.qod"));
+        const TKostenDatenbank march = ReadLog(f.dir.file("Data/2026/März.qod"));
         QCOMPARE(int(march.Daten.size()), 1);
         QCOMPARE(march.Daten[0].Kosten, 2.0);
         QVERIFY(!QFileInfo::exists(f.dir.file("Data/2026/April.qod")));
@@ -218,7 +197,7 @@ private Q_SLOTS:
         f.step(0);
         f.ras.hangUp();
         f.step(60);
-        QCOMPARE(int(readLog(f.dir.file("Data/2027/Januar.qod")).Daten.size()), 1);
+        QCOMPARE(int(ReadLog(f.dir.file("Data/2027/Januar.qod")).Daten.size()), 1);
     }
 
     void shutdownWhileConnected_logsTheConnectionBeforeSaving()
@@ -230,7 +209,7 @@ private Q_SLOTS:
         f.step(180);
         MessageBox::SetNextAnswer(MessageBox::Yes);
         QVERIFY(w.close());   // still connected
-        const TKostenDatenbank log = readLog(f.dir.file("Data/2026/Mai.qod"));
+        const TKostenDatenbank log = ReadLog(f.dir.file("Data/2026/Mai.qod"));
         QCOMPARE(int(log.Daten.size()), 1);
         QCOMPARE(log.Daten[0].Ende, f.clock.now());
         QCOMPARE(log.Daten[0].Kosten, 3.0);
@@ -243,7 +222,7 @@ private Q_SLOTS:
     {
         MainWindowFixture f(EncodeDateTime(2026, 5, 4, 10, 0, 0));
         THauptfenster &w = startWithMinuteTariff(f, 100);
-        breakYearFolder(f);
+        f.dir.blockFolder("Data/2026");
 
         f.ras.setConnection("Provider", RASCS_Connected);
         f.step();
@@ -257,13 +236,13 @@ private Q_SLOTS:
         QCOMPARE(f.reports.reports.size(), 1);   // no report at every later tick
 
         // The disk is usable again: the waiting record goes first, then the new one.
-        repairYearFolder(f);
+        f.dir.unblockFolder("Data/2026");
         f.ras.setConnection("Provider", RASCS_Connected);
         f.step();
         f.step(60);
         f.ras.hangUp();
         f.step();
-        const TKostenDatenbank log = readLog(f.dir.file("Data/2026/Mai.qod"));
+        const TKostenDatenbank log = ReadLog(f.dir.file("Data/2026/Mai.qod"));
         QCOMPARE(int(log.Daten.size()), 2);
         QCOMPARE(log.Daten[0].Kosten, 2.0);
         QVERIFY(log.Daten[0].Start < log.Daten[1].Start);
@@ -277,16 +256,16 @@ private Q_SLOTS:
         f.storeSettings(100);
         f.ras.addEntry("Provider", "0191011");
         THauptfenster &w = f.start();
-        breakYearFolder(f);
+        f.dir.blockFolder("Data/2026");
         f.ras.setConnection("Provider", RASCS_Connected);
         f.step();
         f.ras.hangUp();
         f.step(30);
         QCOMPARE(int(w.Monitor.Pending.size()), 1);
-        repairYearFolder(f);
+        f.dir.unblockFolder("Data/2026");
         MessageBox::SetNextAnswer(MessageBox::Yes);
         QVERIFY(w.close());
-        QCOMPARE(int(readLog(f.dir.file("Data/2026/Mai.qod")).Daten.size()), 1);
+        QCOMPARE(int(ReadLog(f.dir.file("Data/2026/Mai.qod")).Daten.size()), 1);
     }
 
     void reconnectWithinOneTick_continuesTheTimedConnection()

@@ -38,13 +38,7 @@ struct MonitorFixture
         m.Online = up;
         return m.Timer1Timer();
     }
-    TKostenDatenbank log(const QString &name) const
-    {
-        TKostenDatenbank l;
-        l.Pfad = dir.file(name);
-        ReadAllData(l);
-        return l;
-    }
+    TKostenDatenbank log(const QString &name) const { return ReadLog(dir.file(name)); }
 };
 
 // One price per minute at every hour of every day for the fixture's connection.

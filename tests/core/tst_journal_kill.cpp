@@ -41,9 +41,7 @@ private Q_SLOTS:
         LoadLanguage(dir.file("none.qlf"));
         TMonitor next;
         next.Start(2026, 5);
-        TKostenDatenbank log;
-        log.Pfad = dir.file("Data/2026/Mai.qod");
-        ReadAllData(log);
+        const TKostenDatenbank log = ReadLog(dir.file("Data/2026/Mai.qod"));
         QCOMPARE(int(log.Daten.size()), 1);
         const TVerbindung &v = log.Daten[0];
         QCOMPARE(v.Start, start);

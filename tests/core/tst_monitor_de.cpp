@@ -77,10 +77,7 @@ private Q_SLOTS:
         f.up = false;
         const TAnzeige end = f.step(0);
         QCOMPARE(end.Dauer, QStringLiteral("00:30:00"));
-        const TVerbindung v =
-            f.log("Data/2026/" + MonthName(int(QDate(1899, 12, 30).addDays(qint64(start)).month())) + ".qod")
-                .Daten.at(0);
-        QCOMPARE(v.Kosten, CalcKosten(Tarife[0], start, start + 1800.0 / 86400.0));
+        const TVerbindung v = ReadLog(f.m.MonatsLog.Pfad).Daten.at(0);
         QCOMPARE(v.Kosten, 30.0);
         QCOMPARE(v.Start, start);   // the log keeps the local readings
         QCOMPARE(v.Ende, f.clock.now());
@@ -122,7 +119,6 @@ private Q_SLOTS:
         lastMonth.Datum = lastMonth.Start = EncodeDateTime(2026, 4, 30, 23, 0, 0);
         lastMonth.Ende = lastMonth.Start + 0.01;
         lastMonth.Kosten = 1.5;
-        LoadLanguage(f.dir.file("none.qlf"));
         QVERIFY(WriteJournal(
             {{f.dir.file("Data/2026/April.qod"), lastMonth}, {f.dir.file("Data/2026/Mai.qod"), thisMonth}}));
         f.start();
@@ -186,14 +182,12 @@ private Q_SLOTS:
         f.up = true;
         f.step();
         f.step(120);
-        QDir(f.dir.file("Data/2026")).removeRecursively();
-        f.dir.write("Data/2026", "not a folder");
+        f.dir.blockFolder("Data/2026");
         const TAnzeige last = f.m.Finish();
         QCOMPARE(last.Meldungen, (std::vector<TMeldung>{{TMeldung::Bericht, E_UnknownErrorAt + "AppendData"}}));
         QCOMPARE(int(journal().size()), 1);
 
-        QFile::remove(f.dir.file("Data/2026"));
-        QDir().mkpath(f.dir.file("Data/2026"));
+        f.dir.unblockFolder("Data/2026");
         TMonitor next;
         next.Start(2026, 5);
         QCOMPARE(f.log("Data/2026/Mai.qod").Daten.at(0).Kosten, 2.0);

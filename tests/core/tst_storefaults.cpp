@@ -63,9 +63,7 @@ void nextAppendStartsTheLog(TKostenDatenbank &log)
 {
     AppendData(log, record(2.5));
     QVERIFY(leftoversOf(log.Pfad).isEmpty());
-    TKostenDatenbank back;
-    back.Pfad = log.Pfad;
-    ReadAllData(back);
+    const TKostenDatenbank back = ReadLog(log.Pfad);
     QCOMPARE(back.Daten.size(), size_t(1));
     QCOMPARE(back.Daten.at(0).Kosten, 2.5);
 }

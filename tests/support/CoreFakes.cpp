@@ -58,3 +58,23 @@ TTarif MakeTarif(const QString &name, const QString &nummer, const QString &eint
     t.Limit = limit;
     return t;
 }
+
+void TempProgramDir::blockFolder(const QString &name) const
+{
+    QDir(file(name)).removeRecursively();
+    write(name, "not a folder");
+}
+
+void TempProgramDir::unblockFolder(const QString &name) const
+{
+    QFile::remove(file(name));
+    QDir().mkpath(file(name));
+}
+
+TKostenDatenbank ReadLog(const QString &path)
+{
+    TKostenDatenbank log;
+    log.Pfad = path;
+    ReadAllData(log);
+    return log;
+}

@@ -2,6 +2,7 @@
 // Fakes for the core's seams: the clock, the program folder and the error report.
 #include "DateTime.h"
 #include "Exception.h"
+#include "MonatsLog.h"
 #include "TarifStore.h"
 
 #include <QStringList>
@@ -37,6 +38,9 @@ public:
     QString path() const;   // with trailing '/'
     QString file(const QString &name) const { return path() + name; }
     void write(const QString &name, const QByteArray &bytes) const;
+    // A file where the folder should be, so nothing can be written below it; and the folder back.
+    void blockFolder(const QString &name) const;
+    void unblockFolder(const QString &name) const;
     QByteArray read(const QString &name) const;
 
 private:
@@ -66,3 +70,6 @@ QString thrownMessage(F call)
     }
     return QString();
 }
+
+// The month log at path, as ReadAllData reads it.
+TKostenDatenbank ReadLog(const QString &path);
