@@ -1,6 +1,9 @@
 // Minutrix: the program entry. Creates the windows in their fixed order and runs the event loop.
+#include "AssistentForm.h"
 #include "Errors.h"
 #include "Haupt.h"
+#include "SettingForm.h"
+#include "TarifForm.h"
 #ifdef Q_OS_UNIX
 #include "TerminationSignals.h"
 #endif
@@ -33,12 +36,21 @@ int main(int argc, char *argv[])
         if (Hauptfenster) Hauptfenster->Shutdown();
     });
 
+    // The windows in their fixed order; each lives until the program ends. On the first start the
+    // wizard shows itself while it is created, before the main window appears.
     auto *hauptfenster = new THauptfenster;
+    if (!hauptfenster->IsShutDown()) {
+        SettingForm = new TSettingForm(hauptfenster);
+        TarifForm = new TTarifForm(hauptfenster);
+        new TAssistentForm(hauptfenster);
+        hauptfenster->SetWindowOpener(hauptfenster->Tarife1, [] { TarifForm->exec(); });
+        hauptfenster->SetWindowOpener(hauptfenster->Einstellungen1, [] { SettingForm->exec(); });
+    }
     int rc = 0;
     if (!hauptfenster->IsShutDown()) {   // a signal during start-up has ended it already
         hauptfenster->show();
         rc = QApplication::exec();
     }
-    delete hauptfenster;
+    delete hauptfenster;   // and the windows it owns
     return rc;
 }

@@ -76,6 +76,8 @@ void SetProgramEnding(bool on)
             dialog->reject();
 }
 
+bool ProgramEnding() { return ending; }
+
 void SetTestMode(bool on)
 {
     testMode = on;

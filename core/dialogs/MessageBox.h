@@ -29,6 +29,7 @@ void ShowMessage(const QString &text);
 // While the program is ending (logout, kill) no box may keep it from ending: boxes open now are
 // closed, and later ones answer at once as if closed.
 void SetProgramEnding(bool on);
+bool ProgramEnding();
 
 // Test seam.
 void SetTestMode(bool on);

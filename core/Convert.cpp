@@ -1,0 +1,78 @@
+#include "Convert.h"
+
+#include "DateTime.h"
+#include "Exception.h"
+
+#include <QLocale>
+#include <cmath>
+
+namespace {
+QChar decimalSeparator()
+{
+    const QString point = QLocale::system().decimalPoint();
+    return point.isEmpty() ? QLatin1Char('.') : point.front();
+}
+}
+
+bool TryStrToFloat(const QString &text, double &value)
+{
+    const QString s = text.trimmed();
+    const QChar sep = decimalSeparator();
+    // Sign, digits, an optional separator with digits, an optional exponent; at least one digit.
+    QByteArray plain;
+    int i = 0, digits = 0;
+    if (i < s.size() && (s[i] == QLatin1Char('+') || s[i] == QLatin1Char('-'))) plain += char(s[i++].unicode());
+    for (; i < s.size() && s[i].isDigit() && s[i].unicode() < 128; ++i, ++digits) plain += char(s[i].unicode());
+    if (i < s.size() && s[i] == sep) {
+        plain += '.';
+        for (++i; i < s.size() && s[i].isDigit() && s[i].unicode() < 128; ++i, ++digits) plain += char(s[i].unicode());
+    }
+    if (digits == 0) return false;
+    if (i < s.size() && (s[i] == QLatin1Char('e') || s[i] == QLatin1Char('E'))) {
+        plain += 'e';
+        ++i;
+        if (i < s.size() && (s[i] == QLatin1Char('+') || s[i] == QLatin1Char('-'))) plain += char(s[i++].unicode());
+        int expDigits = 0;
+        for (; i < s.size() && s[i].isDigit() && s[i].unicode() < 128; ++i, ++expDigits) plain += char(s[i].unicode());
+        if (expDigits == 0) return false;
+    }
+    if (i != s.size()) return false;
+    // The plain form is locale-free; QLocale::c() reads it whatever setlocale says.
+    bool ok = false;
+    const double v = QLocale::c().toDouble(QString::fromLatin1(plain), &ok);
+    if (!ok || !std::isfinite(v)) return false;
+    value = v;
+    return true;
+}
+
+bool TryStrToInt(const QString &text, int &value)
+{
+    bool ok = false;
+    const int v = QLocale::c().toInt(text.trimmed(), &ok);
+    if (!ok) return false;
+    value = v;
+    return true;
+}
+
+double StrToFloat(const QString &text)
+{
+    double value = 0;
+    if (!TryStrToFloat(text, value))
+        throw Exception(QStringLiteral("'%1' is not a valid floating point value").arg(text));
+    return value;
+}
+
+QString LocalAmount(const QString &commaText)
+{
+    QString s = commaText;
+    s.replace(QLatin1Char(','), decimalSeparator());
+    return s;
+}
+
+QString AmountText(double value)
+{
+    const QString twoDecimals = QLocale::c().toString(value, 'f', 2).replace(QLatin1Char('.'), decimalSeparator());
+    double back = 0;
+    if (TryStrToFloat(twoDecimals, back) && back == value) return twoDecimals;
+    return FloatToStrGeneral(value);
+}

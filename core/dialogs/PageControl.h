@@ -1,0 +1,54 @@
+#pragma once
+// A page control as the windows use it: pages that are switched by the program or by a row of
+// tabs, where each page's tab can be hidden on its own and the active page stays shown even
+// when its tab (or every tab) is hidden. Pages are laid out by hand, all of them at every
+// resize, so their sizes are known before they are first shown.
+#include <QWidget>
+#include <functional>
+
+class QTabBar;
+
+class TPageControl : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TPageControl(QWidget *parent = nullptr);
+
+    QWidget *AddPage(const QString &objectName, const QString &caption);
+    int PageCount() const { return int(m_pages.size()); }
+    QWidget *Page(int index) const { return m_pages.at(size_t(index)).widget; }
+
+    void SetTabVisible(int index, bool visible);
+    bool TabVisible(int index) const { return m_pages.at(size_t(index)).tabVisible; }
+    void SetActivePage(int index);
+    void SetActivePage(QWidget *page);
+    int ActivePageIndex() const { return m_active; }
+    QWidget *ActivePage() const { return m_active < 0 ? nullptr : Page(m_active); }
+    QTabBar *TabBar() const { return m_tabs; }
+    // Buttons style with no frame (the wizard's pages), instead of tabs over a framed page.
+    void SetFlat(bool flat);
+
+    // The rectangle the pages fill, in this control's coordinates.
+    QRect PageRect() const;
+
+    std::function<void(int)> OnChange;   // the user chose a page by its tab
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    struct Page_
+    {
+        QWidget *widget;
+        QString caption;
+        bool tabVisible;
+    };
+    void rebuildTabs();
+    void layoutPages();
+    std::vector<Page_> m_pages;
+    std::vector<int> m_tabPages;   // page index of each tab shown
+    QTabBar *m_tabs;
+    int m_active = -1;
+    bool m_flat = false;
+};

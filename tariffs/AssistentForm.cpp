@@ -1,0 +1,215 @@
+#include "AssistentForm.h"
+
+#include "Controls.h"
+#include "Convert.h"
+#include "HourPanel.h"
+#include "Language.h"
+#include "MessageBox.h"
+#include "PageControl.h"
+#include "RadioGroup.h"
+#include "Report.h"
+#include "SettingForm.h"
+#include "SettingsStore.h"
+#include "ShowException.h"
+#include "SlotPages.h"
+#include "SpinEdit.h"
+#include "WindowFont.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+TAssistentForm *AssistentForm = nullptr;
+
+namespace {
+bool isAmount(const QString &text)
+{
+    double v = 0;
+    return IsAmountText(text) && TryStrToFloat(text, v);
+}
+}
+
+TAssistentForm::TAssistentForm(QWidget *parent) : QDialog(parent)
+{
+    if (!AssistentForm) AssistentForm = this;
+    setObjectName(QStringLiteral("AssistentForm"));
+    setWindowTitle(QStringLiteral("Einstellungs-Assistent"));
+    // No system menu, no close, minimize or maximize button: the wizard ends only at its last step.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint);
+    setFont(WindowFont());
+    move(260, 140);
+    setFixedSize(632, 446);
+
+    StaticText1 = new QLabel(QStringLiteral("Willkommen bei Minutrix 2"), this);
+    StaticText1->setObjectName(QStringLiteral("StaticText1"));
+    StaticText1->setGeometry(5, 5, 621, 66);
+    StaticText1->setFrameStyle(QFrame::Box | QFrame::Plain);
+    StaticText1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    StaticText1->setWordWrap(true);
+    StaticText1->setMargin(2);
+
+    PageControl1 = new TPageControl(this);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    PageControl1->SetFlat(true);
+    PageControl1->setGeometry(5, 75, 621, 341);
+    const char *const names[6] = {"TGeneral", "TTarif1", "TFinished", "TTarif2", "TTarif3", "TTarif4"};
+    const char *const captions[6] = {"Allgemein", "Tarif", "Fertig", "TTarif2", "TTarif3", "TTarif4"};
+    QWidget **pages[6] = {&TGeneral, &TTarif1, &TFinished, &TTarif2, &TTarif3, &TTarif4};
+    for (int i = 0; i < 6; ++i) {
+        *pages[i] = PageControl1->AddPage(QLatin1String(names[i]), QLatin1String(captions[i]));
+        PageControl1->SetTabVisible(i, false);
+    }
+    createGeneralPages();
+    createTarifPages();
+
+    // Made last, so that Tab reaches it after the controls of each page.
+    SBNext = MakeButton(this, "SBNext", 555, 420, 71, 22, QStringLiteral("Weiter"));
+    SBNext->setFlat(true);
+    SBNext->setDefault(true);
+    connect(SBNext, &QPushButton::clicked, this, [this] { Guarded([this] { SBNextClick(); }); });
+
+    FormCreate();
+}
+
+TAssistentForm::~TAssistentForm()
+{
+    FormDestroy();
+    if (AssistentForm == this) AssistentForm = nullptr;
+}
+
+void TAssistentForm::createGeneralPages()
+{
+    LBundesland = MakeLabel(TGeneral, "LBundesland", 0, 10, QStringLiteral("Bundesland:"));
+    SBundesland = MakeList(TGeneral, "SBundesland", 115, 5, 145);
+    FillStateList(SBundesland);
+    SBundesland->setToolTip(QStringLiteral("In welchem Bundesland leben Sie?"));
+    LGesamtLimit = MakeLabel(TGeneral, "LGesamtLimit", 0, 35, QStringLiteral("Gesamtlimit pro Monat:"));
+    EGesamtlimit = MakeEdit(TGeneral, "EGesamtlimit", 115, 30, 56, 19, LocalAmount(QStringLiteral("100,00")));
+    EGesamtlimit->setToolTip(QStringLiteral("Bei welchem Betrag soll das Programm warnen?"));
+    LGesamtLimit2 = MakeLabel(TGeneral, "LGesamtLimit2", 175, 35, QStringLiteral("€"));
+
+    LTarifName = MakeLabel(TTarif1, "LTarifName", 5, 5, QStringLiteral("Geben Sie bitte einen Namen für den Tarif ein:"));
+    ETarifName = MakeEdit(TTarif1, "ETarifName", 5, 20, 166, 19, QString());
+    ETarifName->setMaxLength(50);
+    LFreibetrag = MakeLabel(TTarif1, "LFreibetrag", 5, 50, QStringLiteral("Geben Sie den monatlichen Freibetrag ein:"));
+    EFreibetrag = MakeEdit(TTarif1, "EFreibetrag", 5, 65, 41, 19, LocalAmount(QStringLiteral("0,00")));
+    Label1 = MakeLabel(TTarif1, "Label1", 47, 65, QStringLiteral("€uro"));
+    LLimit = MakeLabel(TTarif1, "LLimit", 5, 95, QStringLiteral("Geben Sie auch noch ein monatliches Kostenlimit an:"));
+    ELimit = MakeEdit(TTarif1, "ELimit", 5, 110, 41, 19, LocalAmount(QStringLiteral("0,00")));
+    Label3 = MakeLabel(TTarif1, "Label3", 47, 110, QStringLiteral("€uro"));
+}
+
+void TAssistentForm::createTarifPages()
+{
+    LTarifNumber = MakeLabel(TTarif2, "LTarifNumber", 5, 5,
+                             QStringLiteral("Wählen Sie nun bitte die DFÜ-Verbindung, für die dieser Tarif gelten soll:"));
+    TarifBox = MakeList(TTarif2, "TarifBox", 5, 25, 166);
+
+    TarifmodellGroup = new TRadioGroup(QStringLiteral("Welches Tarifmodell gilt für diesen Tarif?"),
+                                       {QStringLiteral("Alle Tage gleich"),
+                                        QStringLiteral("Werk- und Sonntags unterschiedlich"),
+                                        QStringLiteral("Jeden Tag unterschiedlich")},
+                                       TTarif3);
+    TarifmodellGroup->setObjectName(QStringLiteral("TarifmodellGroup"));
+    TarifmodellGroup->setGeometry(0, 0, 371, 81);
+    TarifmodellGroup->SetItemIndex(0);
+    LMaxTimes = MakeLabel(TTarif3, "LMaxTimes", 0, 90,
+                          QStringLiteral("Wie viele unterschiedliche Zeiten gibt es pro Tag maximal?"));
+    EMaxTimes = new TSpinEdit(1, 24, TTarif3);
+    EMaxTimes->setObjectName(QStringLiteral("EMaxTimes"));
+    EMaxTimes->setGeometry(0, 105, 46, 22);
+    EMaxTimes->setValue(1);
+    if (QLineEdit *line = EMaxTimes->findChild<QLineEdit *>()) line->setMaxLength(2);
+
+    Slots = std::make_unique<TSlotPages>(TTarif4);
+    Slots->PageControl2->setGeometry(0, 0, 613, 331);
+}
+
+void TAssistentForm::FormCreate()
+{
+    if (ErsterStart == 0) return;
+    ErsterStart = 0;   // reaches the file with the next save of the settings
+    SBNext->setText(B_Next);
+    PageControl1->SetActivePage(PageGeneral);
+    StaticText1->setText(A_General);
+    // While the program ends (logout, kill) no wizard holds it up.
+    if (!MessageBox::ProgramEnding()) exec();
+}
+
+void TAssistentForm::FormShow() { FillConnectionList(TarifBox); }
+
+void TAssistentForm::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous()) FormShow();
+}
+
+void TAssistentForm::go(int page, const QString &header, const QString &button)
+{
+    StaticText1->setText(header);
+    PageControl1->SetActivePage(page);
+    SBNext->setText(button);
+}
+
+void TAssistentForm::SBNextClick()
+{
+    switch (PageControl1->ActivePageIndex()) {
+    case PageGeneral:
+        if (SBundesland->currentIndex() < 0 || !IsAmountText(EGesamtlimit->text()))
+            return MessageBox::ShowMessage(W_FillAllFields);
+        GesamtLimit = StrToFloat(EGesamtlimit->text());
+        Bundesland = std::uint8_t(SBundesland->currentIndex());
+        return go(PageTarif1, A_Tarife, SBNext->text());
+    case PageTarif1:
+        // The amounts are checked here too: the last step has no way back to correct them.
+        if (ETarifName->text().isEmpty() || !isAmount(EFreibetrag->text()) || !isAmount(ELimit->text()))
+            return MessageBox::ShowMessage(W_FillAllFields);
+        return go(PageTarif2, A_Tarife, B_Next);
+    case PageTarif2:
+        // A connection is not required: without any dial-up entry the wizard must still end.
+        return go(PageTarif3, A_Tarife, B_Next);
+    case PageTarif3: {
+        int slots = 1;
+        if (!TryStrToInt(EMaxTimes->text(), slots)) slots = 1;
+        if (slots < 1 || slots > 24 || TarifmodellGroup->ItemIndex() < 0)
+            return MessageBox::ShowMessage(W_FillAllFields);
+        Slots->RebuildSlots(slots);
+        Slots->ArrangeSlots();
+        Slots->ShowModelPages(TarifmodellGroup->ItemIndex());
+        if (!Slots->DayPanels[6].isEmpty()) setTabOrder(Slots->DayPanels[6].last()->TaktungEdit, SBNext);
+        return go(PageTarif4, A_Tarife, B_Next);
+    }
+    case PageTarif4:
+        return go(PageFinished, A_Finished, B_Finish);
+    case PageFinished:
+        AppendTariff(ETarifName->text(), TarifBox->currentText(), EFreibetrag->text(), ELimit->text(),
+                     TarifmodellGroup->ItemIndex(), Slots->Texts());
+        // The tariff is in; a settings file that cannot be written is shown, and the wizard ends
+        // all the same (another click would only add the tariff again).
+        Guarded([] { SaveSettings(); });
+        accept();
+        return;
+    }
+}
+
+void TAssistentForm::FormDestroy()
+{
+    try {
+        Slots->FreePanels();
+    } catch (...) {
+        ReportError(QStringLiteral("Fehler bei TAssistentForm.FormDestroy"));
+    }
+}
+
+void TAssistentForm::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) return;   // no way out but forward
+    QDialog::keyPressEvent(event);
+}
+
+void TAssistentForm::reject()
+{
+    if (MessageBox::ProgramEnding()) QDialog::reject();
+}

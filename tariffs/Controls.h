@@ -1,0 +1,18 @@
+#pragma once
+// Controls placed by hand at the positions the windows were laid out with, each with its name.
+#include <QString>
+
+class QComboBox;
+class QFont;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+QLabel *MakeLabel(QWidget *parent, const char *name, int left, int top, const QString &text);
+QLabel *MakeBoldLabel(QWidget *parent, const char *name, int left, int top, const QString &text);
+QLineEdit *MakeEdit(QWidget *parent, const char *name, int left, int top, int width, int height, const QString &text);
+// A drop-down list without typing, nothing selected.
+QComboBox *MakeList(QWidget *parent, const char *name, int left, int top, int width);
+QPushButton *MakeButton(QWidget *parent, const char *name, int left, int top, int width, int height,
+                        const QString &caption);

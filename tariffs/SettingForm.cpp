@@ -1,0 +1,89 @@
+#include "SettingForm.h"
+
+#include "Controls.h"
+#include "Convert.h"
+#include "Language.h"
+#include "Report.h"
+#include "SettingsStore.h"
+#include "ShowException.h"
+#include "TariffInput.h"
+#include "WindowFont.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QStyle>
+
+TSettingForm *SettingForm = nullptr;
+
+void FillStateList(QComboBox *combo)
+{
+    for (const char *state : Bundeslaender) combo->addItem(QString::fromUtf8(state));
+    combo->setCurrentIndex(-1);
+}
+
+TSettingForm::TSettingForm(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("SettingForm"));
+    setWindowTitle(QStringLiteral("Einstellungen"));
+    setFont(WindowFont());
+    setGeometry(396, 251, 234, 127);
+
+    LBundesland = MakeLabel(this, "LBundesland", 5, 10, QStringLiteral("Bundesland:"));
+    SBundesland = MakeList(this, "SBundesland", 75, 5, 145);
+    FillStateList(SBundesland);
+    LGesamtLimit = MakeLabel(this, "LGesamtLimit", 5, 35, QStringLiteral("GesamtLimit:"));
+    EGesamtLimit = MakeEdit(this, "EGesamtLimit", 75, 30, 66, 21, LocalAmount(QStringLiteral("100,00")));
+    LGesamtLimit2 = MakeLabel(this, "LGesamtLimit2", 145, 35, QStringLiteral("€"));
+
+    BitBtn2 = MakeButton(this, "BitBtn2", 55, 65, 80, 25, QStringLiteral("Cancel"));
+    BitBtn2->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
+    BitBtn2->setAutoDefault(false);
+    BitBtn1 = MakeButton(this, "BitBtn1", 140, 65, 80, 25, QStringLiteral("OK"));
+    BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
+    BitBtn1->setDefault(true);   // Enter
+    setTabOrder(EGesamtLimit, BitBtn2);
+    setTabOrder(BitBtn2, BitBtn1);
+
+    connect(BitBtn1, &QPushButton::clicked, this, [this] {
+        Guarded([this] { BitBtn1Click(); });
+        done(Accepted);   // closes whatever the handler did
+    });
+    connect(BitBtn2, &QPushButton::clicked, this, [this] { reject(); });
+}
+
+TSettingForm::~TSettingForm()
+{
+    if (SettingForm == this) SettingForm = nullptr;
+}
+
+void TSettingForm::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (event->spontaneous()) return;
+    // What is stored, so that OK never replaces a value the user did not touch.
+    SBundesland->setCurrentIndex(Bundesland < 16 ? Bundesland : -1);
+    EGesamtLimit->setText(AmountText(GesamtLimit));
+}
+
+void TSettingForm::BitBtn1Click()
+{
+    if (SBundesland->currentIndex() < 0 || !IsAmountText(EGesamtLimit->text())) {
+        ReportError(W_FillAllFields);
+        return;
+    }
+    GesamtLimit = StrToFloat(EGesamtLimit->text());
+    Bundesland = std::uint8_t(SBundesland->currentIndex());
+    SaveSettings();
+}
+
+void TSettingForm::BitBtn2Click() {}
+
+// Cancel, Escape and the title bar's close: nothing is stored.
+void TSettingForm::reject()
+{
+    BitBtn2Click();
+    QDialog::reject();
+}

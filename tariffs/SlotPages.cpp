@@ -1,0 +1,101 @@
+#include "SlotPages.h"
+
+#include "Haupt.h"
+#include "HourPanel.h"
+#include "PageControl.h"
+#include "VexRasConnect.h"
+
+#include <QComboBox>
+
+namespace {
+const char *const pageNames[7] = {"TMontag", "TDienstag", "TMittwoch", "TDonnerstag", "TFreitag", "TSamstag",
+                                  "TSonntag"};
+const char *const pageCaptions[7] = {"Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag", "Samstag", "Sonntag"};
+}
+
+TSlotPages::TSlotPages(QWidget *parent) : PageControl2(new TPageControl(parent))
+{
+    PageControl2->setObjectName(QStringLiteral("PageControl2"));
+    for (int i = 0; i < 7; ++i) {
+        PageControl2->AddPage(QLatin1String(pageNames[i]), QLatin1String(pageCaptions[i]));
+        PageControl2->SetTabVisible(i, false);
+    }
+}
+
+TSlotPages::~TSlotPages() { FreePanels(); }
+
+THourPanel *TSlotPages::newPanel(int page, int top)
+{
+    auto *panel = new THourPanel(PageControl2->Page(page));
+    panel->move(5, top);
+    panel->show();
+    return panel;
+}
+
+void TSlotPages::FreePanels()
+{
+    for (auto &list : DayPanels)
+        while (!list.isEmpty()) delete list.takeLast();
+}
+
+void TSlotPages::RebuildSlots(int n)
+{
+    SlotsPerDay = n;
+    for (int p = 0; p < 7; ++p) {
+        QList<THourPanel *> &list = DayPanels[size_t(p)];
+        while (!list.isEmpty()) delete list.takeLast();
+        for (int j = 0; j < n; ++j) list.append(newPanel(p, 5));
+    }
+}
+
+void TSlotPages::ResizeSlots(int n)
+{
+    n = std::max(0, n);
+    for (int p = 0; p < 7; ++p) {
+        QList<THourPanel *> &list = DayPanels[size_t(p)];
+        for (int j = SlotsPerDay + 1; j <= n; ++j) list.append(newPanel(p, 5 + (j - 1) * 100));
+        for (int j = n; j < SlotsPerDay; ++j) delete list.takeLast();
+    }
+    SlotsPerDay = n;
+    ArrangeSlots();
+}
+
+void TSlotPages::ArrangeSlots()
+{
+    // A page control lower than one panel still shows them, as one row.
+    const int rows = std::max(1, PageControl2->height() / 100);
+    for (const auto &list : DayPanels)
+        for (int i = 1; i <= int(list.size()); ++i) {
+            const int c = (i + rows - 1) / rows;
+            const int r = i - (c - 1) * rows;
+            list[i - 1]->move(5 + (c - 1) * 175, 5 + (r - 1) * 100);
+        }
+}
+
+void TSlotPages::ShowModelPages(int model)
+{
+    for (int i = 0; i < 7; ++i) {
+        const bool visible = model == ModelEachDay || (model == ModelWorkdaysSunday && (i == 0 || i == 6));
+        PageControl2->SetTabVisible(i, visible);
+    }
+    if (model != ModelEachDay) PageControl2->SetActivePage(0);
+}
+
+TPageSlots TSlotPages::Texts() const
+{
+    TPageSlots pages;
+    for (size_t p = 0; p < 7; ++p)
+        for (const THourPanel *panel : DayPanels[p]) pages[p].push_back(panel->Texts());
+    return pages;
+}
+
+void FillConnectionList(QComboBox *combo)
+{
+    combo->clear();
+    if (Hauptfenster && Hauptfenster->Connection) {
+        const TVexRasConnect *c = Hauptfenster->Connection;
+        for (int i = 0; i < c->AvailableEntries().size(); ++i)
+            combo->addItem(ConnectionItem(c->AvailableNumbers().value(i), c->AvailableEntries()[i]));
+    }
+    combo->setCurrentIndex(-1);
+}

@@ -1,0 +1,16 @@
+#pragma once
+// A spin field for a whole number within a range. A value typed outside the range stays in the
+// field without changing the value until the field is left; then it is brought to the nearer
+// bound, which is itself a change of value.
+#include <QSpinBox>
+
+class TSpinEdit : public QSpinBox
+{
+    Q_OBJECT
+public:
+    TSpinEdit(int minimum, int maximum, QWidget *parent = nullptr);
+
+protected:
+    QValidator::State validate(QString &input, int &pos) const override;
+    void fixup(QString &input) const override;
+};

@@ -1,0 +1,231 @@
+#include "TarifForm.h"
+
+#include "Controls.h"
+#include "MessageBox.h"
+#include "PageControl.h"
+#include "RadioGroup.h"
+#include "Report.h"
+#include "ShowException.h"
+#include "SlotPages.h"
+#include "SpinEdit.h"
+#include "TarifStore.h"
+#include "WindowFont.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStyle>
+
+TTarifForm *TarifForm = nullptr;
+
+TTarifForm::TTarifForm(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("TarifForm"));
+    setWindowTitle(QStringLiteral("Tarife"));
+    setFont(WindowFont());
+    setGeometry(200, 116, 715, 480);
+
+    PageControl1 = new TPageControl(this);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    TTarife = PageControl1->AddPage(QStringLiteral("TTarife"), QStringLiteral("Tarife"));
+    TNewTarif = PageControl1->AddPage(QStringLiteral("TNewTarif"), QStringLiteral("Neuer Tarif"));
+    PageControl1->SetTabVisible(1, false);
+    createListPage();
+    createNewTarifPage();
+    FormCreate();
+}
+
+TTarifForm::~TTarifForm()
+{
+    FormDestroy();
+    if (TarifForm == this) TarifForm = nullptr;
+}
+
+void TTarifForm::createListPage()
+{
+    TarifListe = new QListWidget(TTarife);
+    TarifListe->setObjectName(QStringLiteral("TarifListe"));
+    TarifListe->setGeometry(0, 5, 286, 411);
+    SpeedButton1 = MakeButton(TTarife, "SpeedButton1", 300, 5, 130, 30, QStringLiteral("Tarif hinzufügen"));
+    SpeedButton2 = MakeButton(TTarife, "SpeedButton2", 300, 40, 130, 30, QStringLiteral("Tarif bearbeiten"));
+    SpeedButton3 = MakeButton(TTarife, "SpeedButton3", 300, 75, 130, 30, QStringLiteral("Tarif löschen"));
+    SpeedButton4 = MakeButton(TTarife, "SpeedButton4", 300, 110, 130, 30, QStringLiteral("Fenster schließen"));
+    for (QPushButton *b : {SpeedButton1, SpeedButton2, SpeedButton3, SpeedButton4}) {
+        b->setFlat(true);
+        b->setAutoDefault(false);
+    }
+    SpeedButton2->setEnabled(false);   // an existing tariff cannot be changed, only replaced
+    connect(SpeedButton1, &QPushButton::clicked, this, [this] { SpeedButton1Click(); });
+    connect(SpeedButton3, &QPushButton::clicked, this, [this] { Guarded([this] { SpeedButton3Click(); }); });
+    connect(SpeedButton4, &QPushButton::clicked, this, [this] { SpeedButton4Click(); });
+}
+
+void TTarifForm::createNewTarifPage()
+{
+    TNewTarif->installEventFilter(this);
+    Panel1 = new QFrame(TNewTarif);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel2 = new QFrame(TNewTarif);
+    Panel2->setObjectName(QStringLiteral("Panel2"));
+    for (QFrame *p : {Panel1, Panel2}) p->setFrameStyle(QFrame::Panel | QFrame::Raised);
+
+    LName = MakeBoldLabel(Panel1, "LName", 5, 10, QStringLiteral("Name:"));
+    EName = MakeEdit(Panel1, "EName", 90, 5, 166, 19, QStringLiteral("Tarif X"));
+    LNummer = MakeBoldLabel(Panel1, "LNummer", 5, 40, QStringLiteral("Verbindung:"));
+    ENummer = MakeList(Panel1, "ENummer", 90, 35, 166);
+    LFreibetrag = MakeBoldLabel(Panel1, "LFreibetrag", 265, 10, QStringLiteral("Freibetrag:"));
+    EFreibetrag = MakeEdit(Panel1, "EFreibetrag", 345, 5, 50, 19, InitialSlotTexts().Kosten);
+    Label1 = MakeBoldLabel(Panel1, "Label1", 400, 10, QStringLiteral("€uro"));
+    LLimit = MakeBoldLabel(Panel1, "LLimit", 265, 35, QStringLiteral("Limit:"));
+    ELimit = MakeEdit(Panel1, "ELimit", 345, 30, 50, 19, InitialSlotTexts().Kosten);
+    Label2 = MakeBoldLabel(Panel1, "Label2", 400, 35, QStringLiteral("€uro"));
+    Slots = std::make_unique<TSlotPages>(Panel1);
+
+    LStunden = MakeBoldLabel(Panel2, "LStunden", 10, 10, QStringLiteral("Zeiten pro Tag:"));
+    SpinEdit1 = new TSpinEdit(1, 24, Panel2);
+    SpinEdit1->setObjectName(QStringLiteral("SpinEdit1"));
+    SpinEdit1->setGeometry(140, 5, 56, 19);
+    SpinEdit1->setValue(1);
+    connect(SpinEdit1, &QSpinBox::valueChanged, this, [this] { Guarded([this] { SpinEdit1Change(); }); });
+
+    RadioGroup1 = new TRadioGroup(QStringLiteral("Verschiedene Tarife"),
+                                  {QStringLiteral("Immer gleich"), QStringLiteral("Werktags / Sonntags"),
+                                   QStringLiteral("Jeden Tag verschieden")},
+                                  Panel2);
+    RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
+    RadioGroup1->setFont(WindowFont(10, true));
+    RadioGroup1->setGeometry(5, 30, 196, 96);
+    RadioGroup1->SetItemIndex(0);
+    RadioGroup1->OnClick = [this] { RadioGroup1Click(); };
+
+    BitBtn1 = MakeButton(Panel2, "BitBtn1", 10, 135, 91, 25, QStringLiteral("OK"));
+    BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
+    BitBtn1->setDefault(true);
+    BitBtn2 = MakeButton(Panel2, "BitBtn2", 105, 135, 91, 25, QStringLiteral("&Abort"));
+    BitBtn2->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
+    BitBtn2->setAutoDefault(false);
+    connect(BitBtn1, &QPushButton::clicked, this, [this] {
+        Guarded([this] { BitBtn1Click(); });
+        done(Accepted);   // the window closes whatever the handler did
+    });
+    connect(BitBtn2, &QPushButton::clicked, this, [this] {
+        BitBtn2Click();
+        done(AbortResult);
+    });
+}
+
+void TTarifForm::FormCreate()
+{
+    Slots->SlotsPerDay = 0;
+    refillList();
+}
+
+void TTarifForm::FormShow() { refillList(); }
+
+void TTarifForm::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous()) FormShow();
+}
+
+void TTarifForm::FormDestroy()
+{
+    try {
+        Slots->FreePanels();
+    } catch (...) {
+        ReportError(QStringLiteral("Fehler bei TTarifForm.FormDestroy"));
+    }
+}
+
+void TTarifForm::refillList()
+{
+    TarifListe->clear();
+    for (const TTarif &t : Tarife) TarifListe->addItem(t.Name.value());
+    TarifListe->setCurrentRow(-1);
+}
+
+void TTarifForm::SpeedButton1Click()
+{
+    try {
+        SpinEdit1->setValue(1);
+        Slots->RebuildSlots(1);
+        FillConnectionList(ENummer);
+        PageControl1->SetTabVisible(1, true);
+        PageControl1->SetActivePage(TNewTarif);
+    } catch (...) {
+        ReportError(QStringLiteral("Fehler bei TTarifForm.SpeedButton1Click"));
+    }
+}
+
+void TTarifForm::SpeedButton3Click()
+{
+    const QList<QListWidgetItem *> selected = TarifListe->selectedItems();
+    if (selected.isEmpty()) return;
+    const int k = TarifListe->row(selected.first());
+    if (MessageBox::Show(QStringLiteral("Confirm"), QStringLiteral("Wollen Sie den Tarif wirklich löschen?"),
+                         MessageBox::Question, {MessageBox::Yes, MessageBox::No})
+        != MessageBox::Yes)
+        return;
+    // The list may have changed while the question was open; k is taken from before it.
+    if (size_t(k) >= Tarife.size()) return;
+    if (size_t(k) != Tarife.size() - 1) Tarife[size_t(k)] = Tarife.back();   // the last tariff fills the gap
+    Tarife.pop_back();
+    refillList();
+}
+
+void TTarifForm::SpeedButton4Click() { reject(); }
+
+void TTarifForm::SpinEdit1Change() { Slots->ResizeSlots(SpinEdit1->value()); }
+
+void TTarifForm::RadioGroup1Click() { Slots->ShowModelPages(RadioGroup1->ItemIndex()); }
+
+void TTarifForm::BitBtn1Click()
+{
+    AppendTariff(EName->text(), ENummer->currentText(), EFreibetrag->text(), ELimit->text(), RadioGroup1->ItemIndex(),
+                 Slots->Texts());
+    refillList();
+    PageControl1->SetTabVisible(1, false);
+    PageControl1->SetActivePage(TTarife);
+}
+
+void TTarifForm::BitBtn2Click()
+{
+    PageControl1->SetTabVisible(1, false);
+    PageControl1->SetActivePage(TTarife);
+}
+
+void TTarifForm::FormResize()
+{
+    // The weekday pages always start 61 pixels below the top of the left panel.
+    Slots->PageControl2->setGeometry(0, 61, Panel1->width(), Panel1->height() - 61);
+    Slots->ArrangeSlots();
+}
+
+void TTarifForm::layoutNewTarifPage()
+{
+    const int w = TNewTarif->width(), h = TNewTarif->height();
+    Panel2->setGeometry(w - 204, 0, 204, h);
+    Panel1->setGeometry(0, 0, w - 204, h);
+    FormResize();
+}
+
+void TTarifForm::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    PageControl1->setGeometry(rect());
+}
+
+bool TTarifForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == TNewTarif && event->type() == QEvent::Resize) layoutNewTarifPage();
+    return QDialog::eventFilter(watched, event);
+}
+
+void TTarifForm::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) return;   // the window has no cancel button
+    QDialog::keyPressEvent(event);
+}

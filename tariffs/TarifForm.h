@@ -1,0 +1,65 @@
+#pragma once
+// The tariff editor: the list of tariffs, adding a tariff from its time slots and deleting one.
+// It works on Tarife in memory; the tariff store writes them when the program ends.
+#include <QDialog>
+#include <memory>
+
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class TPageControl;
+class TRadioGroup;
+class TSlotPages;
+class TSpinEdit;
+
+class TTarifForm : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit TTarifForm(QWidget *parent = nullptr);
+    ~TTarifForm() override;
+
+    static constexpr int AbortResult = 3;
+
+    TPageControl *PageControl1;
+    QWidget *TTarife, *TNewTarif;
+    QListWidget *TarifListe;
+    QPushButton *SpeedButton1, *SpeedButton2, *SpeedButton3, *SpeedButton4;
+    QFrame *Panel1, *Panel2;
+    QLabel *LName, *LNummer, *LFreibetrag, *Label1, *LLimit, *Label2, *LStunden;
+    QLineEdit *EName, *EFreibetrag, *ELimit;
+    QComboBox *ENummer;
+    TSpinEdit *SpinEdit1;
+    TRadioGroup *RadioGroup1;
+    QPushButton *BitBtn1, *BitBtn2;
+    std::unique_ptr<TSlotPages> Slots;   // PageControl2 and its panels
+
+    void FormCreate();
+    void FormShow();
+    void FormResize();
+    void FormDestroy();
+    void SpeedButton1Click();
+    void SpeedButton3Click();
+    void SpeedButton4Click();
+    void SpinEdit1Change();
+    void RadioGroup1Click();
+    void BitBtn1Click();
+    void BitBtn2Click();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void createListPage();
+    void createNewTarifPage();
+    void refillList();
+    void layoutNewTarifPage();
+};
+
+extern TTarifForm *TarifForm;
