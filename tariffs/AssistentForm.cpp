@@ -90,7 +90,8 @@ void TAssistentForm::createGeneralPages()
     EGesamtlimit->setToolTip(QStringLiteral("Bei welchem Betrag soll das Programm warnen?"));
     LGesamtLimit2 = MakeLabel(TGeneral, "LGesamtLimit2", 175, 35, QStringLiteral("€"));
 
-    LTarifName = MakeLabel(TTarif1, "LTarifName", 5, 5, QStringLiteral("Geben Sie bitte einen Namen für den Tarif ein:"));
+    LTarifName =
+        MakeLabel(TTarif1, "LTarifName", 5, 5, QStringLiteral("Geben Sie bitte einen Namen für den Tarif ein:"));
     ETarifName = MakeEdit(TTarif1, "ETarifName", 5, 20, 166, 19, QString());
     ETarifName->setMaxLength(50);
     LFreibetrag = MakeLabel(TTarif1, "LFreibetrag", 5, 50, QStringLiteral("Geben Sie den monatlichen Freibetrag ein:"));
@@ -103,15 +104,16 @@ void TAssistentForm::createGeneralPages()
 
 void TAssistentForm::createTarifPages()
 {
-    LTarifNumber = MakeLabel(TTarif2, "LTarifNumber", 5, 5,
-                             QStringLiteral("Wählen Sie nun bitte die DFÜ-Verbindung, für die dieser Tarif gelten soll:"));
+    LTarifNumber =
+        MakeLabel(TTarif2, "LTarifNumber", 5, 5,
+                  QStringLiteral("Wählen Sie nun bitte die DFÜ-Verbindung, für die dieser Tarif gelten soll:"));
     TarifBox = MakeList(TTarif2, "TarifBox", 5, 25, 166);
 
-    TarifmodellGroup = new TRadioGroup(QStringLiteral("Welches Tarifmodell gilt für diesen Tarif?"),
-                                       {QStringLiteral("Alle Tage gleich"),
-                                        QStringLiteral("Werk- und Sonntags unterschiedlich"),
-                                        QStringLiteral("Jeden Tag unterschiedlich")},
-                                       TTarif3);
+    TarifmodellGroup =
+        new TRadioGroup(QStringLiteral("Welches Tarifmodell gilt für diesen Tarif?"),
+                        {QStringLiteral("Alle Tage gleich"), QStringLiteral("Werk- und Sonntags unterschiedlich"),
+                         QStringLiteral("Jeden Tag unterschiedlich")},
+                        TTarif3);
     TarifmodellGroup->setObjectName(QStringLiteral("TarifmodellGroup"));
     TarifmodellGroup->setGeometry(0, 0, 371, 81);
     TarifmodellGroup->SetItemIndex(0);
@@ -181,8 +183,7 @@ void TAssistentForm::SBNextClick()
         if (!Slots->DayPanels[6].isEmpty()) setTabOrder(Slots->DayPanels[6].last()->TaktungEdit, SBNext);
         return go(PageTarif4, A_Tarife, B_Next);
     }
-    case PageTarif4:
-        return go(PageFinished, A_Finished, B_Finish);
+    case PageTarif4: return go(PageFinished, A_Finished, B_Finish);
     case PageFinished:
         AppendTariff(ETarifName->text(), TarifBox->currentText(), EFreibetrag->text(), ELimit->text(),
                      TarifmodellGroup->ItemIndex(), Slots->Texts());

@@ -1,8 +1,8 @@
 #include "RadioGroup.h"
 
 #include <QButtonGroup>
-#include <QStringList>
 #include <QRadioButton>
+#include <QStringList>
 
 TRadioGroup::TRadioGroup(const QString &caption, const QStringList &items, QWidget *parent)
     : QGroupBox(caption, parent), m_group(new QButtonGroup(this))

@@ -8,8 +8,8 @@
 #include <QComboBox>
 
 namespace {
-const char *const pageNames[7] = {"TMontag", "TDienstag", "TMittwoch", "TDonnerstag", "TFreitag", "TSamstag",
-                                  "TSonntag"};
+const char *const pageNames[7] = {"TMontag",  "TDienstag", "TMittwoch", "TDonnerstag",
+                                  "TFreitag", "TSamstag",  "TSonntag"};
 const char *const pageCaptions[7] = {"Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag", "Samstag", "Sonntag"};
 }
 

@@ -17,7 +17,7 @@ QValidator::State TSpinEdit::validate(QString &input, int &) const
     if (!TryStrToInt(input, v)) {
         const QString t = input.trimmed();
         return t.isEmpty() || t == QLatin1String("-") || t == QLatin1String("+") ? QValidator::Intermediate
-                                                                                  : QValidator::Invalid;
+                                                                                 : QValidator::Invalid;
     }
     return v >= minimum() && v <= maximum() ? QValidator::Acceptable : QValidator::Intermediate;
 }

@@ -1,0 +1,37 @@
+#pragma once
+// A running main window (scripted dial-up entries, settings stored) and one of the tariff
+// setup windows on top of it, shown without a modal loop so a test can drive it control by control.
+#include "MainWindowFixture.h"
+
+#include <QTest>
+#include <QWidget>
+#include <memory>
+
+template <typename Window>
+struct TariffWindowFixture : MainWindowFixture
+{
+    std::unique_ptr<Window> form;
+
+    explicit TariffWindowFixture(const QStringList &entries = {QStringLiteral("Anbieter")})
+        : MainWindowFixture(EncodeDateTime(2026, 12, 9, 10, 0, 0))
+    {
+        for (int i = 0; i < entries.size(); ++i) ras.addEntry(entries[i], QStringLiteral("019101%1").arg(i));
+        storeSettings(100);
+        start();
+        form = std::make_unique<Window>();
+    }
+    ~TariffWindowFixture() { form.reset(); }
+
+    Window &show()
+    {
+        form->show();
+        if (!QTest::qWaitForWindowExposed(form.get())) qWarning("window not exposed");
+        return *form;
+    }
+
+    template <typename T = QWidget>
+    T *control(const char *name) const
+    {
+        return form->template findChild<T *>(QLatin1String(name));
+    }
+};

@@ -1,0 +1,226 @@
+// The setup wizard: the first start from an empty folder with the keyboard alone (in the wizard's
+// own modal loop), the checks of each step, and the slots it builds.
+#include "AssistentForm.h"
+#include "HourPanel.h"
+#include "Language.h"
+#include "PageControl.h"
+#include "RadioGroup.h"
+#include "SlotPages.h"
+#include "SpinEdit.h"
+#include "TariffWindowFixture.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+// Tab from the button round the page back to it: the controls in the order Tab reaches them.
+QStringList tabRound(TAssistentForm &w)
+{
+    QStringList names;
+    for (int i = 0; i < 12; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget *at = QApplication::focusWidget();
+        if (at == w.SBNext) return names;
+        names << at->objectName();
+    }
+    return names << QStringLiteral("(never back at SBNext)");
+}
+
+void typeKeys(const QString &text)
+{
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(QApplication::focusWidget(), text);
+}
+
+void key(Qt::Key k, int times = 1)
+{
+    for (int i = 0; i < times; ++i) QTest::keyClick(QApplication::focusWidget(), k);
+}
+}
+
+class TestAssistent : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void firstStart_withTheKeyboardAlone()
+    {
+        MainWindowFixture f(EncodeDateTime(2026, 12, 9, 10, 0, 0));   // an empty folder: the first start
+        f.ras.addEntry(QStringLiteral("Anbieter"), QStringLiteral("0191010"));
+        f.start();
+        QCOMPARE(int(ErsterStart), 1);
+
+        QStringList headers, buttons, rounds;
+        QTimer::singleShot(0, [&] {
+            auto *w = AssistentForm;
+            QVERIFY(w && w->isModal());
+            w->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(w));
+            auto step = [&](auto enter) {
+                headers << w->StaticText1->text();
+                buttons << w->SBNext->text();
+                w->SBNext->setFocus();
+                rounds << tabRound(*w).join(QLatin1Char(','));
+                enter();
+                QTRY_COMPARE(QApplication::focusWidget(), w->SBNext);
+                key(Qt::Key_Return);
+            };
+            step([&] {
+                key(Qt::Key_Tab);       // the state list
+                key(Qt::Key_Down, 2);   // "Bayern"
+                key(Qt::Key_Tab);
+                typeKeys(QStringLiteral("150,5"));
+                key(Qt::Key_Tab);
+            });
+            step([&] {
+                key(Qt::Key_Tab);
+                typeKeys(QStringLiteral("Nacht"));
+                key(Qt::Key_Tab, 3);
+            });
+            step([&] { key(Qt::Key_Tab), key(Qt::Key_Down), key(Qt::Key_Tab); });
+            step([&] {
+                key(Qt::Key_Tab);
+                key(Qt::Key_Down);   // workdays and Sundays
+                key(Qt::Key_Tab);
+                typeKeys(QStringLiteral("2"));
+                key(Qt::Key_Tab);
+            });
+            step([&] {
+                QCOMPARE(w->Slots->DayPanels[0][1]->pos(), QPoint(5, 105));
+                w->Slots->DayPanels[0][0]->KostenEdit->setFocus();
+                typeKeys(QStringLiteral("2,5"));
+                w->SBNext->setFocus();
+            });
+            headers << w->StaticText1->text();
+            buttons << w->SBNext->text();
+            key(Qt::Key_Space);
+        });
+        TAssistentForm wizard;   // shows itself and returns when finished
+        QVERIFY(!wizard.isVisible());
+
+        QCOMPARE(headers, (QStringList{A_General, A_Tarife, A_Tarife, A_Tarife, A_Tarife, A_Finished}));
+        QCOMPARE(buttons, (QStringList{B_Next, B_Next, B_Next, B_Next, B_Next, B_Finish}));
+        QCOMPARE(rounds.at(0), QStringLiteral("SBundesland,EGesamtlimit"));
+        QCOMPARE(rounds.at(1), QStringLiteral("ETarifName,EFreibetrag,ELimit"));
+        QCOMPARE(rounds.at(2), QStringLiteral("TarifBox"));
+        QCOMPARE(rounds.at(3), QStringLiteral("Item0,EMaxTimes"));
+
+        QCOMPARE(Tarife.size(), size_t(1));
+        const TTarif &t = Tarife[0];
+        QCOMPARE(t.Name.value(), QStringLiteral("Nacht"));
+        QCOMPARE(t.Nummer.value(), QStringLiteral("0191010"));
+        QCOMPARE(t.Eintrag.value(), QStringLiteral("Anbieter"));
+        // The second Montag panel still holds its initial texts and comes last: 0 at increment 1.
+        QCOMPARE(t.Kosten[6][10], 0.0);
+        QCOMPARE(t.Taktung[6][10], 1.0);
+        const TSettingsWerte stored = ParseSettings(f.dir.read(QStringLiteral("Settings.dat")).constData());
+        QCOMPARE(int(stored.ErsterStart), 0);
+        QCOMPARE(int(stored.Bundesland), 1);
+        QCOMPARE(stored.GesamtLimit, 150.5);
+
+        // The second start shows no wizard.
+        f.window.reset();
+        f.start();
+        QCOMPARE(int(ErsterStart), 0);
+        TAssistentForm again;
+        QVERIFY(!again.isVisible());
+    }
+
+    void checks_data()
+    {
+        QTest::addColumn<int>("state");
+        QTest::addColumn<QString>("gesamtLimit");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("freibetrag");
+        QTest::addColumn<int>("page");   // where two clicks leave the wizard
+        QTest::addColumn<int>("messages");
+        const int general = TAssistentForm::PageGeneral, tarif1 = TAssistentForm::PageTarif1,
+                  tarif2 = TAssistentForm::PageTarif2;
+        QTest::newRow("no state") << -1 << "100,00"
+                                  << "T"
+                                  << "0,00" << general << 2;
+        QTest::newRow("limit with a point") << 1 << "150.50"
+                                            << "T"
+                                            << "0,00" << general << 2;
+        QTest::newRow("no name") << 1 << "150,50"
+                                 << ""
+                                 << "0,00" << tarif1 << 1;
+        QTest::newRow("free allowance with a point") << 1 << "150,50"
+                                                     << "T"
+                                                     << "1.5" << tarif1 << 1;
+        QTest::newRow("free allowance of commas") << 1 << "150,50"
+                                                  << "T"
+                                                  << ",," << tarif1 << 1;
+        QTest::newRow("all filled in") << 1 << "150,50"
+                                       << "T"
+                                       << "0,00" << tarif2 << 0;
+    }
+    void checks()
+    {
+        QFETCH(int, state);
+        QFETCH(QString, gesamtLimit);
+        QFETCH(QString, name);
+        QFETCH(QString, freibetrag);
+        QFETCH(int, page);
+        QFETCH(int, messages);
+        TariffWindowFixture<TAssistentForm> f;
+        TAssistentForm &w = f.show();
+        w.SBundesland->setCurrentIndex(state);
+        w.EGesamtlimit->setText(gesamtLimit);
+        w.ETarifName->setText(name);
+        w.EFreibetrag->setText(freibetrag);
+        QTest::mouseClick(w.SBNext, Qt::LeftButton);
+        QTest::mouseClick(w.SBNext, Qt::LeftButton);
+        QCOMPARE(w.PageControl1->ActivePageIndex(), page);
+        QCOMPARE(f.shownTexts(), QStringList(messages, W_FillAllFields));
+        if (page != TAssistentForm::PageGeneral) QCOMPARE(GesamtLimit, 150.5);
+    }
+
+    void slotPanels_data()
+    {
+        QTest::addColumn<int>("slots");
+        QTest::addColumn<int>("model");
+        QTest::addColumn<QList<bool>>("tabs");
+        QTest::addColumn<QList<QPoint>>("positions");   // of the first panels of a page
+        QTest::newRow("model 1, two slots")
+            << 2 << 1 << QList<bool>{true, false, false, false, false, false, true} << QList<QPoint>{{5, 5}, {5, 105}};
+        QTest::newRow("24 slots: three rows, eight columns")
+            << 24 << 2 << QList<bool>(7, true)
+            << QList<QPoint>{{5, 5},     {5, 105},   {5, 205}, {180, 5},   {180, 105}, {180, 205}, {355, 5},
+                             {355, 105}, {355, 205}, {530, 5}, {530, 105}, {530, 205}, {705, 5}};
+    }
+    void slotPanels()
+    {
+        QFETCH(int, slots);
+        QFETCH(int, model);
+        QFETCH(QList<bool>, tabs);
+        QFETCH(QList<QPoint>, positions);
+        TariffWindowFixture<TAssistentForm> f{QStringList()};   // no dial-up entry at all
+        TAssistentForm &w = f.show();
+        w.SBundesland->setCurrentIndex(0);
+        w.ETarifName->setText(QStringLiteral("T"));
+        for (int i = 0; i < 3; ++i) QTest::mouseClick(w.SBNext, Qt::LeftButton);   // on to the model
+        QCOMPARE(w.TarifBox->count(), 0);
+        w.TarifmodellGroup->SetItemIndex(model);
+        w.EMaxTimes->setValue(slots);
+        QTest::mouseClick(w.SBNext, Qt::LeftButton);
+        QCOMPARE(w.PageControl1->ActivePageIndex(), int(TAssistentForm::PageTarif4));
+        QCOMPARE(w.Slots->PageControl2->height(), 331);
+        QList<bool> shown;
+        for (int p = 0; p < 7; ++p) shown << w.Slots->PageControl2->TabVisible(p);
+        QCOMPARE(shown, tabs);
+        for (int i = 0; i < positions.size(); ++i) QCOMPARE(w.Slots->DayPanels[6][i]->pos(), positions[i]);
+        QCOMPARE(w.Slots->DayPanels[6].size(), slots);
+
+        QTest::mouseClick(w.SBNext, Qt::LeftButton);
+        QTest::mouseClick(w.SBNext, Qt::LeftButton);   // finished without a connection
+        QCOMPARE(Tarife.size(), size_t(1));
+        QVERIFY(Tarife[0].Nummer.value().isEmpty() && Tarife[0].Eintrag.value().isEmpty());
+    }
+};
+
+QTEST_MAIN(TestAssistent)
+#include "tst_gui_assistent_de.moc"

@@ -1,0 +1,143 @@
+// The settings window: what OK stores and writes, its failure paths, Cancel, Enter and Escape.
+#include "Language.h"
+#include "SettingForm.h"
+#include "TariffWindowFixture.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+using Fixture = TariffWindowFixture<TSettingForm>;
+
+TSettingsWerte storedSettings(const Fixture &f)
+{
+    const QByteArray bytes = f.dir.read(QStringLiteral("Settings.dat"));
+    return ParseSettings(bytes.constData());
+}
+
+void enter(TSettingForm &form, int state, const QString &limit)
+{
+    form.SBundesland->setCurrentIndex(state);
+    form.EGesamtLimit->setText(limit);
+}
+}
+
+class TestSettingForm : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void ok_storesAndWritesAtOnce()
+    {
+        Fixture f;
+        TSettingForm &form = f.show();
+        QCOMPARE(form.SBundesland->count(), 16);
+        enter(form, 6, QStringLiteral("75,5"));
+        QTest::mouseClick(form.BitBtn1, Qt::LeftButton);
+        QCOMPARE(int(Bundesland), 6);
+        QCOMPARE(GesamtLimit, 75.5);
+        QCOMPARE(form.SBundesland->currentText(), QStringLiteral("Hessen"));
+        const TSettingsWerte stored = storedSettings(f);
+        QCOMPARE(int(stored.Bundesland), 6);
+        QCOMPARE(stored.GesamtLimit, 75.5);
+        QVERIFY(!form.isVisible());
+    }
+
+    void showsWhatIsStored_soOnlyTheTouchedValueChanges()
+    {
+        Fixture f;
+        f.storeSettings(50, 2);
+        TSettingForm &form = f.show();
+        QCOMPARE(form.SBundesland->currentIndex(), 2);
+        QCOMPARE(form.EGesamtLimit->text(), QStringLiteral("50,00"));
+        form.SBundesland->setCurrentIndex(9);
+        QTest::mouseClick(form.BitBtn1, Qt::LeftButton);
+        QCOMPARE(storedSettings(f).GesamtLimit, 50.0);
+        QCOMPARE(int(storedSettings(f).Bundesland), 9);
+    }
+
+    void refusedInput_storesNothing_data()
+    {
+        QTest::addColumn<int>("state");
+        QTest::addColumn<QString>("limit");
+        QTest::addColumn<QStringList>("reports");   // through the error report
+        QTest::addColumn<QStringList>("shown");     // the framework's conversion error
+        const QStringList fill{W_FillAllFields};
+        QTest::newRow("no state") << -1 << "75,5" << fill << QStringList();
+        QTest::newRow("point") << 6 << "75.50" << fill << QStringList();
+        QTest::newRow("euro sign") << 6 << "75 €" << fill << QStringList();
+        QTest::newRow("empty") << 6 << "" << QStringList()
+                               << QStringList{QStringLiteral("'' is not a valid floating point value.")};
+        QTest::newRow("commas only") << 6 << ",," << QStringList()
+                                     << QStringList{QStringLiteral("',,' is not a valid floating point value.")};
+    }
+    void refusedInput_storesNothing()
+    {
+        QFETCH(int, state);
+        QFETCH(QString, limit);
+        QFETCH(QStringList, reports);
+        QFETCH(QStringList, shown);
+        Fixture f;
+        const QByteArray before = f.dir.read(QStringLiteral("Settings.dat"));
+        TSettingForm &form = f.show();
+        enter(form, state, limit);
+        QTest::mouseClick(form.BitBtn1, Qt::LeftButton);
+        QCOMPARE(f.reports.reports, reports);
+        QCOMPARE(f.shownTexts(), shown);
+        QCOMPARE(f.dir.read(QStringLiteral("Settings.dat")), before);
+        QCOMPARE(GesamtLimit, 100.0);
+        QVERIFY(!form.isVisible());   // closed all the same
+    }
+
+    void cancel_storesNothing()
+    {
+        Fixture f;
+        TSettingForm &form = f.show();
+        enter(form, 3, QStringLiteral("20"));
+        QTest::mouseClick(form.BitBtn2, Qt::LeftButton);
+        QCOMPARE(form.result(), int(QDialog::Rejected));
+        QCOMPARE(int(Bundesland), 8);
+        QCOMPARE(storedSettings(f).GesamtLimit, 100.0);
+    }
+
+    // Opened from the menu in its own modal loop, with the monitoring timer running: Enter in the
+    // limit field stores, Escape leaves without storing.
+    void enterAndEscape_inTheModalLoop_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<double>("stored");
+        QTest::newRow("Enter acts as OK") << int(Qt::Key_Return) << 42.0;
+        QTest::newRow("Escape acts as Cancel") << int(Qt::Key_Escape) << 100.0;
+    }
+    void enterAndEscape_inTheModalLoop()
+    {
+        QFETCH(int, key);
+        QFETCH(double, stored);
+        Fixture f;
+        f.window->Timer1->start(20);
+        f.window->SetWindowOpener(f.window->Einstellungen1, [&f] { f.form->exec(); });
+        int ticks = 0, ticksInside = 0;
+        QObject::connect(f.window->Timer1, &QTimer::timeout, [&ticks] { ++ticks; });
+        QTimer::singleShot(50, f.form.get(), [&] {
+            TSettingForm &form = *f.form;
+            QVERIFY(form.isModal() && form.isVisible());
+            form.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&form));
+            const int before = ticks;
+            QTRY_VERIFY(ticks >= before + 2);   // the monitoring timer fires while the window is open
+            ticksInside = ticks - before;
+            form.EGesamtLimit->setFocus();
+            form.EGesamtLimit->selectAll();
+            QTest::keyClicks(form.EGesamtLimit, QStringLiteral("42"));
+            QTest::keyClick(form.EGesamtLimit, Qt::Key(key));
+        });
+        f.window->Einstellungen1->trigger();
+        QVERIFY(!f.form->isVisible());
+        QVERIFY(ticksInside >= 2);
+        QCOMPARE(storedSettings(f).GesamtLimit, stored);
+    }
+};
+
+QTEST_MAIN(TestSettingForm)
+#include "tst_gui_settingform_de.moc"
