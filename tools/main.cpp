@@ -1,10 +1,14 @@
 // minutrix-cli: reads the program's files and prints them for scripts, one record a line.
 #include "CliCommands.h"
 #include "CliSupport.h"
+#ifdef MINUTRIX_CLI_REPORT
+#include "CliReport.h"
+#endif
 
 #include <QCoreApplication>
 #include <cstdio>
 #include <map>
+#include <memory>
 
 namespace {
 const char Usage[] =
@@ -21,6 +25,13 @@ const char Usage[] =
     "                                          (seconds: the summed durations, rounded once to the nearest)\n"
     "  settings Settings.dat                   ErsterStart, Bundesland, GesamtLimit, Sprache\n"
     "  language FILE.qlf                       the 42 texts as Section/Key=value\n"
+#ifdef MINUTRIX_CLI_REPORT
+    "  export MONTH.qod OUT.txt|OUT.xls        the month as the evaluation exports it, by the extension:\n"
+    "                                          TAB-separated Windows-1252 text or an Excel 2.x sheet\n"
+    "                                          (dates, times and numbers in the regional settings)\n"
+    "  chart MONTH.qod OUT.png [WIDTH HEIGHT]  the month's usage graph as a PNG picture (559 x 418)\n"
+    "  print MONTH.qod OUT.pdf                 the month's printout on A4 pages\n"
+#endif
     "Columns are separated by TAB. Texts show backslash, TAB, CR and LF as \\\\, \\t, \\r and \\n.\n"
     "Exit status: 0 done, 1 file missing, unreadable or malformed, 2 wrong arguments.\n";
 
@@ -29,8 +40,12 @@ void write(FILE *stream, const QByteArray &bytes) { std::fwrite(bytes.constData(
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments().mid(1);
+#ifdef MINUTRIX_CLI_REPORT
+    const std::unique_ptr<QCoreApplication> app = MakeCliApplication(argc, argv);
+#else
+    const auto app = std::make_unique<QCoreApplication>(argc, argv);
+#endif
+    const QStringList args = app->arguments().mid(1);
 
     if (args.size() == 1
         && (args[0] == QLatin1String("help") || args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h"))) {
@@ -39,11 +54,16 @@ int main(int argc, char *argv[])
     }
 
     const std::map<QString, QByteArray (*)(const QStringList &)> commands = {
-        {QStringLiteral("easter"), RunEaster},    {QStringLiteral("holidays"), RunHolidays},
-        {QStringLiteral("cost"), RunCost},        {QStringLiteral("tariffs"), RunTariffs},
-        {QStringLiteral("prices"), RunPrices},    {QStringLiteral("log"), RunLog},
-        {QStringLiteral("summary"), RunSummary},  {QStringLiteral("settings"), RunSettings},
-        {QStringLiteral("language"), RunLanguage}};
+        {QStringLiteral("easter"), RunEaster},     {QStringLiteral("holidays"), RunHolidays},
+        {QStringLiteral("cost"), RunCost},         {QStringLiteral("tariffs"), RunTariffs},
+        {QStringLiteral("prices"), RunPrices},     {QStringLiteral("log"), RunLog},
+        {QStringLiteral("summary"), RunSummary},   {QStringLiteral("settings"), RunSettings},
+        {QStringLiteral("language"), RunLanguage},
+#ifdef MINUTRIX_CLI_REPORT
+        {QStringLiteral("export"), RunExport},     {QStringLiteral("chart"), RunChart},
+        {QStringLiteral("print"), RunPrint},
+#endif
+    };
 
     try {
         if (args.isEmpty()) UsageError(QStringLiteral("no command given"));

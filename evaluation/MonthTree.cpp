@@ -1,0 +1,23 @@
+#include "MonthTree.h"
+
+#include "DataFolder.h"
+#include "DateTime.h"
+
+namespace {
+constexpr int FirstYear = 2002;   // the program's first year: older folders are not its own
+}
+
+std::vector<TYearNode> ScanMonthTree() { return ScanMonthTree(DataFolder(), YearOf(Now())); }
+
+std::vector<TYearNode> ScanMonthTree(const QString &dataFolder, int currentYear)
+{
+    std::vector<TYearNode> years;
+    for (const auto &[year, folder] : YearFolders(dataFolder)) {
+        if (year < FirstYear || year > currentYear) continue;
+        TYearNode node{year, {}};
+        for (const auto &[month, path] : MonthLogsOfYear(folder))
+            node.months.push_back({month, BuiltInMonthName(month), path});
+        years.push_back(std::move(node));
+    }
+    return years;
+}

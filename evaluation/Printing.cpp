@@ -1,0 +1,97 @@
+#include "Printing.h"
+
+#include "Exception.h"
+#include "RowTexts.h"
+
+#include <QFontMetrics>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+constexpr double FontPoints = 11;
+constexpr double UnitsPerInch = 254;   // 0.1 mm
+// Tolerance for page sizes that the conversion from points leaves a hair under a whole millimetre.
+constexpr double MillimetreSlack = 0.01;
+
+int wholeMillimetres(double mm) { return int(std::floor(mm + MillimetreSlack)); }
+
+// One logical unit per 0.1 mm from the painter's origin, the top-left of the printable area.
+void setMetricMapping(QPainter &painter, const QPagedPaintDevice &device, const QSize &size)
+{
+    painter.setWindow(0, 0, size.width(), size.height());
+    painter.setViewport(0, 0, qRound(size.width() * device.logicalDpiX() / UnitsPerInch),
+                        qRound(size.height() * device.logicalDpiY() / UnitsPerInch));
+}
+
+void newPage(QPagedPaintDevice &device)
+{
+    if (!device.newPage()) throw Exception(QStringLiteral("Printing failed: a new page could not be started"));
+}
+}
+
+QFont PrintFont()
+{
+    QFont font(QStringLiteral("Arial"));
+    // Under the metric mapping a point size would be scaled twice: the size is given in units.
+    font.setPixelSize(qRound(FontPoints * UnitsPerInch / 72));
+    return font;
+}
+
+int PrintLineStep(const QFont &font)
+{
+    // Ascent and descent each in whole units, as a printer driver reports the text height.
+    return QFontMetrics(font).height();
+}
+
+std::vector<TPrintLine> PrintLineLayout(int pageHeight, int lineStep, size_t records)
+{
+    std::vector<TPrintLine> lines;
+    lines.reserve(records + 1);
+    TPrintLine at{0, -PrintMarginTop};
+    lines.push_back(at);
+    for (size_t i = 0; i < records; ++i) {
+        at.y -= lineStep;
+        if (pageHeight - 2 * PrintMarginTop < -at.y) at = {at.page + 1, -PrintMarginTop};
+        lines.push_back(at);
+    }
+    return lines;
+}
+
+QSize PrintableSize(const QPagedPaintDevice &device)
+{
+    const QRectF mm = device.pageLayout().paintRect(QPageLayout::Millimeter);
+    return QSize(wholeMillimetres(mm.width()) * 10, wholeMillimetres(mm.height()) * 10);
+}
+
+bool PrintMonth(QPagedPaintDevice &device, const std::vector<TVerbindung> &records, int copies)
+{
+    const QSize size = PrintableSize(device);
+    if (size.width() < MinPrintWidth) return false;
+
+    QPainter painter;
+    if (!painter.begin(&device)) throw Exception(QStringLiteral("Printing failed: the print job could not be started"));
+    setMetricMapping(painter, device, size);
+    const QFont font = PrintFont();
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    // The baseline lies the font's ascent below the top edge (Qt's y grows downwards).
+    const double ascent = QFontMetricsF(font).ascent();
+    const std::vector<TPrintLine> lines = PrintLineLayout(size.height(), PrintLineStep(font), records.size());
+
+    auto print = [&](const TPrintLine &line, const std::array<QString, ColumnCount> &texts) {
+        for (size_t column = 0; column < texts.size(); ++column)
+            painter.drawText(QPointF(PrintColumnX[column], -line.y + ascent), texts[column]);
+    };
+    for (int copy = 0; copy < std::max(copies, 1); ++copy) {
+        if (copy > 0) newPage(device);
+        print(lines[0], ColumnNames());
+        for (size_t i = 0; i < records.size(); ++i) {
+            if (lines[i + 1].page != lines[i].page) newPage(device);
+            print(lines[i + 1], RowTexts(records[i]));
+        }
+    }
+    if (!painter.end()) throw Exception(QStringLiteral("Printing failed: the print job could not be finished"));
+    return true;
+}
