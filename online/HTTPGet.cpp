@@ -1,0 +1,88 @@
+#include "HTTPGet.h"
+
+#include "HTTPGetThread.h"
+
+#include <QCoreApplication>
+#include <QPointer>
+#include <curl/curl.h>
+
+#include <mutex>
+
+namespace {
+QString &certificateAuthorities()
+{
+    static QString file;
+    return file;
+}
+}
+
+void InitHTTPTransfers()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        curl_global_init(CURL_GLOBAL_DEFAULT);
+        // A transfer still running when the application object goes is stopped and joined then,
+        // so the program ends even while a server never answers.
+        qAddPostRoutine(&THTTPGetThread::StopAll);
+    });
+}
+
+void SetHTTPCertificateAuthorities(const QString &pemFile) { certificateAuthorities() = pemFile; }
+
+THTTPGet::THTTPGet(QObject *owner) : QObject(owner) {}
+
+THTTPGet::~THTTPGet()
+{
+    Abort();
+    m_worker.reset();   // joins; the queued completion goes with this object
+}
+
+void THTTPGet::GetFile()
+{
+    if (!Start(true) || !WaitThread) return;
+    const QPointer<THTTPGet> alive(this);
+    while (alive && m_worker) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+void THTTPGet::GetString()
+{
+    if (Start(false) && WaitThread) QCoreApplication::processEvents();
+}
+
+void THTTPGet::Abort()
+{
+    if (m_worker) m_worker->RequestStop();
+}
+
+bool THTTPGet::Start(bool toFile)
+{
+    if (m_worker) return false;
+    InitHTTPTransfers();
+    m_worker = std::make_unique<THTTPGetThread>(THTTPRequest{AcceptTypes, Agent, URL, FileName, UserName, Password,
+                                                             PostQuery, Referer, certificateAuthorities(), BinaryData,
+                                                             UseCache, toFile, OnProgress});
+    connect(m_worker.get(), &QThread::finished, this, &THTTPGet::ThreadDone, Qt::QueuedConnection);
+    m_worker->start();
+    return true;
+}
+
+// The worker's end, on the main thread. The component counts as running until the event has
+// returned, so a start from inside it is ignored; the handler may destroy the component.
+void THTTPGet::ThreadDone()
+{
+    const QPointer<THTTPGet> alive(this);
+    m_worker->wait();
+    m_success = m_worker->Succeeded();
+    // Copies: a handler that destroys the component destroys the worker with it.
+    const bool toFile = m_worker->Request().ToFile;
+    const QString fileName = m_worker->Request().FileName;
+    const QByteArray result = m_worker->Result();
+    if (m_success && toFile) {
+        if (const auto handler = OnDoneFile) handler(this, fileName, m_worker->ContentLength());
+    } else if (m_success) {
+        if (const auto handler = OnDoneString) handler(this, result);
+    } else if (const auto handler = OnError) {
+        handler(this);
+    }
+    if (alive) m_worker.reset();
+}
