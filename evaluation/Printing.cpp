@@ -8,6 +8,9 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace {
 constexpr double FontPoints = 11;
@@ -23,6 +26,20 @@ void setMetricMapping(QPainter &painter, const QPagedPaintDevice &device, const 
     painter.setWindow(0, 0, size.width(), size.height());
     painter.setViewport(0, 0, qRound(size.width() * device.logicalDpiX() / UnitsPerInch),
                         qRound(size.height() * device.logicalDpiY() / UnitsPerInch));
+}
+
+// Qt's PDF engine (behind QPdfWriter and QPrinter alike) takes and frees a 10 MB buffer for every
+// page. Under glibc's default thresholds each page mapped, faulted in and trimmed that memory
+// again, which made a printout of a busy month several times slower; the freed memory is kept.
+void keepFreedMemoryForPages()
+{
+#ifdef __GLIBC__
+    static const bool once = [] {
+        mallopt(M_MMAP_THRESHOLD, 32 << 20);
+        return mallopt(M_TRIM_THRESHOLD, 64 << 20) != 0;
+    }();
+    (void)once;
+#endif
 }
 
 void newPage(QPagedPaintDevice &device)
@@ -70,6 +87,7 @@ bool PrintMonth(QPagedPaintDevice &device, const std::vector<TVerbindung> &recor
     const QSize size = PrintableSize(device);
     if (size.width() < MinPrintWidth) return false;
 
+    keepFreedMemoryForPages();
     QPainter painter;
     if (!painter.begin(&device)) throw Exception(QStringLiteral("Printing failed: the print job could not be started"));
     setMetricMapping(painter, device, size);
