@@ -84,10 +84,12 @@ void THTTPGetThread::run()
         m_file.close();
     }
     if (m_refused || m_stop || !m_prepared) return;
-    if (m_request.ToFile) m_success = m_haveLength && m_total == m_contentLength;
-    // A body cut short is no answer: the announced length must arrive, or curl must see a proper end.
-    else
+    if (m_request.ToFile) {
+        m_success = m_haveLength && m_total == m_contentLength;
+    } else {
+        // A body cut short is no answer: the announced length must arrive, or curl must see a proper end.
         m_success = m_total != 0 && (m_haveLength ? m_total == m_contentLength : code == CURLE_OK);
+    }
 }
 
 int THTTPGetThread::Perform()
