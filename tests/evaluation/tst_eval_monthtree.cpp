@@ -1,5 +1,5 @@
-// The years and months the evaluation lists: year folders from 2002 to the current year, and the
-// months whose logs exist, under the language table's name or the built-in German one.
+// The years and months the evaluation lists: year folders from 2002 to the current year, each
+// with the months whose logs exist, named with the built-in German names.
 #include "CoreFakes.h"
 #include "Language.h"
 #include "MonthTree.h"
@@ -8,20 +8,6 @@
 #include <QDir>
 #include <QTest>
 
-namespace {
-// "2005: Januar März" per year, so that a failed comparison shows the whole tree.
-QStringList described(const std::vector<TYearNode> &tree)
-{
-    QStringList lines;
-    for (const TYearNode &year : tree) {
-        QString line = QString::number(year.year) + QLatin1Char(':');
-        for (const TMonthNode &month : year.months) line += QLatin1Char(' ') + month.name;
-        lines << line;
-    }
-    return lines;
-}
-}
-
 class TestMonthTree : public QObject
 {
     Q_OBJECT
@@ -29,18 +15,18 @@ private Q_SLOTS:
     void scan_data()
     {
         QTest::addColumn<int>("currentYear");
-        QTest::addColumn<QStringList>("entries");   // a trailing '/' makes a folder
-        QTest::addColumn<QStringList>("tree");
-        QTest::newRow("2001: nothing, whatever lies there")
-            << 2001 << QStringList{"Data/2001/Mai.qod", "Data/2002/Mai.qod"} << QStringList{};
-        QTest::newRow("gaps between the years")
-            << 2005 << QStringList{"Data/2003/", "Data/2005/Juni.qod", "Data/2005/Januar.qod"}
+        QTest::addColumn<QStringList>("entries");   // under Data/; a trailing '/' makes a folder
+        QTest::addColumn<QStringList>("tree");      // "year: months"
+        QTest::newRow("2001: nothing") << 2001 << QStringList{"2001/Mai.qod", "2002/Mai.qod"} << QStringList{};
+        QTest::newRow("gaps, empty years, calendar order")
+            << 2005 << QStringList{"2003/", "2005/Juni.qod", "2005/Januar.qod"}
             << QStringList{"2003:", "2005: Januar Juni"};
-        QTest::newRow("years outside 2002..now left out")
-            << 2005 << QStringList{"Data/2001/Mai.qod", "Data/2006/Mai.qod", "Data/2002/Dezember.qod"}
-            << QStringList{"2002: Dezember"};
-        QTest::newRow("a folder at a month's name or a year's name is no log")
-            << 2005 << QStringList{"Data/2004/Mai.qod/", "Data/2005"} << QStringList{"2004:"};
+        QTest::newRow("years outside 2002..now, folders at a month's name")
+            << 2005 << QStringList{"2001/Mai.qod", "2006/Mai.qod", "2002/Mai.qod/", "2002/Juli.qod"}
+            << QStringList{"2002: Juli"};
+        // March written under the language's name, April before the language was chosen.
+        QTest::newRow("renamed March") << 2005 << QStringList{"2005/Maerz.qod", "2005/April.qod"}
+                                       << QStringList{"2005: M\u00e4rz April"};
     }
     void scan()
     {
@@ -48,28 +34,24 @@ private Q_SLOTS:
         QFETCH(QStringList, entries);
         QFETCH(QStringList, tree);
         TempProgramDir dir;
-        LoadLanguage(dir.file("none.qlf"));
-        for (const QString &entry : entries) {
-            if (entry.endsWith(QLatin1Char('/')))
-                QDir().mkpath(dir.file(entry));
-            else
-                dir.write(entry, "\x01\x00\x00\x00");
-        }
-        FakeClock clock(EncodeDateTime(currentYear, 12, 31, 23, 0, 0));
-        QCOMPARE(described(ScanMonthTree()), tree);
-    }
-
-    void renamedMonth_listedUnderTheGermanName()
-    {
-        TempProgramDir dir;
         dir.write("test.qlf", ToWin1252(QStringLiteral("[Month]\r\nMarch=Maerz\r\n")));
         LoadLanguage(dir.file("test.qlf"));
-        dir.write("Data/2005/Maerz.qod", "\x01\x00\x00\x00");   // written under the language's name
-        dir.write("Data/2005/April.qod", "\x01\x00\x00\x00");   // before the language was chosen
-        const std::vector<TYearNode> tree = ScanMonthTree(dir.file("Data"), 2005);
-        QCOMPARE(described(tree), QStringList{"2005: März April"});
-        QCOMPARE(tree[0].months[0].month, 3);
-        QCOMPARE(tree[0].months[0].path, dir.file("Data/2005/Maerz.qod"));
+        for (const QString &entry : entries) {
+            if (entry.endsWith('/'))
+                QDir().mkpath(dir.file("Data/" + entry));
+            else
+                dir.write("Data/" + entry, "\x01\x00\x00\x00");
+        }
+        FakeClock clock(EncodeDateTime(currentYear, 12, 31, 23, 0, 0));
+        QStringList found;
+        for (const TYearNode &year : ScanMonthTree()) {
+            found << QString::number(year.year) + ':';
+            for (const TMonthNode &month : year.months) {
+                found.last() += ' ' + month.name;
+                QCOMPARE(QFileInfo(month.path).path(), dir.file("Data/") + QString::number(year.year));
+            }
+        }
+        QCOMPARE(found, tree);
         LoadLanguage(dir.file("none.qlf"));
     }
 };
