@@ -1,0 +1,63 @@
+#include "Shell.h"
+
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QUrl>
+
+namespace Shell {
+namespace {
+bool testMode = false;
+QStringList opened;
+QStringList fileNames;
+QList<std::optional<int>> prints;
+}
+
+void Open(const QString &urlOrFile)
+{
+    if (testMode) {
+        opened << urlOrFile;
+        return;
+    }
+    const QUrl url = QUrl::fromUserInput(urlOrFile);
+    QDesktopServices::openUrl(url);
+}
+
+QString SaveFileName(QWidget *parent, const QString &defaultSuffix, const QString &filter)
+{
+    if (testMode) return fileNames.isEmpty() ? QString() : fileNames.takeFirst();
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(defaultSuffix);
+    dialog.setNameFilter(filter);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    return dialog.selectedFiles().first();
+}
+
+bool Print(QWidget *parent, QPrinter &printer, int *copies)
+{
+    if (testMode) {
+        const std::optional<int> answer = prints.isEmpty() ? std::nullopt : prints.takeFirst();
+        if (answer && copies) *copies = *answer;
+        return answer.has_value();
+    }
+    QPrintDialog dialog(&printer, parent);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    if (copies) *copies = printer.copyCount();
+    return true;
+}
+
+void SetTestMode(bool on)
+{
+    testMode = on;
+    opened.clear();
+    fileNames.clear();
+    prints.clear();
+}
+
+QStringList &Opened() { return opened; }
+void SetNextFileName(const QString &fileName) { fileNames << fileName; }
+void SetNextPrint(std::optional<int> copies) { prints << copies; }
+
+}
