@@ -1,6 +1,7 @@
 #include "Printing.h"
 
 #include "Exception.h"
+#include "PageText.h"
 #include "RowTexts.h"
 
 #include <QFontMetrics>
@@ -98,18 +99,24 @@ bool PrintMonth(QPagedPaintDevice &device, const std::vector<TVerbindung> &recor
     const double ascent = QFontMetricsF(font).ascent();
     const std::vector<TPrintLine> lines = PrintLineLayout(size.height(), PrintLineStep(font), records.size());
 
+    PageText page(font);
     auto print = [&](const TPrintLine &line, const std::array<QString, ColumnCount> &texts) {
         for (size_t column = 0; column < texts.size(); ++column)
-            painter.drawText(QPointF(PrintColumnX[column], -line.y + ascent), texts[column]);
+            page.add(painter, QPointF(PrintColumnX[column], -line.y + ascent), texts[column]);
+    };
+    auto nextPage = [&] {
+        page.flush(painter);
+        newPage(device);
     };
     for (int copy = 0; copy < std::max(copies, 1); ++copy) {
-        if (copy > 0) newPage(device);
+        if (copy > 0) nextPage();
         print(lines[0], ColumnNames());
         for (size_t i = 0; i < records.size(); ++i) {
-            if (lines[i + 1].page != lines[i].page) newPage(device);
+            if (lines[i + 1].page != lines[i].page) nextPage();
             print(lines[i + 1], RowTexts(records[i]));
         }
     }
+    page.flush(painter);
     if (!painter.end()) throw Exception(QStringLiteral("Printing failed: the print job could not be finished"));
     return true;
 }
