@@ -100,7 +100,8 @@ QByteArray RunPrint(const QStringList &args)
     RequireArgumentCount(args, 3, 3);
     const std::vector<TVerbindung> records = loadMonth(args[1]);
     QSaveFile file(args[2]);
-    if (!file.open(QIODevice::WriteOnly)) FileError(args[2], QStringLiteral("cannot be written: ") + file.errorString());
+    if (!file.open(QIODevice::WriteOnly))
+        FileError(args[2], QStringLiteral("cannot be written: ") + file.errorString());
     {
         QPdfWriter writer(&file);
         writer.setCreator(QStringLiteral("Minutrix"));
