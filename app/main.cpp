@@ -1,5 +1,6 @@
 // Minutrix: the program entry. Creates the windows in their fixed order and runs the event loop.
 #include "AssistentForm.h"
+#include "Auswertung.h"
 #include "Errors.h"
 #include "Haupt.h"
 #include "SettingForm.h"
@@ -42,9 +43,11 @@ int main(int argc, char *argv[])
     if (!hauptfenster->IsShutDown()) {
         SettingForm = new TSettingForm(hauptfenster);
         TarifForm = new TTarifForm(hauptfenster);
+        Auswertung = new TAuswertung(hauptfenster);
         new TAssistentForm(hauptfenster);
         hauptfenster->SetWindowOpener(hauptfenster->Tarife1, [] { TarifForm->exec(); });
         hauptfenster->SetWindowOpener(hauptfenster->Einstellungen1, [] { SettingForm->exec(); });
+        hauptfenster->SetWindowOpener(hauptfenster->Auswertung1, [] { Auswertung->exec(); });
     }
     int rc = 0;
     if (!hauptfenster->IsShutDown()) {   // a signal during start-up has ended it already

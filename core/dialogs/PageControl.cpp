@@ -26,7 +26,7 @@ QWidget *TPageControl::AddPage(const QString &objectName, const QString &caption
     m_pages.push_back({page, caption, true});
     if (m_active < 0) m_active = 0;
     rebuildTabs();
-    layoutPages();
+    LayoutPages();
     Page(m_active)->show();
     return page;
 }
@@ -36,7 +36,7 @@ void TPageControl::SetTabVisible(int index, bool visible)
     if (m_pages.at(size_t(index)).tabVisible == visible) return;
     m_pages[size_t(index)].tabVisible = visible;
     rebuildTabs();
-    layoutPages();
+    LayoutPages();
 }
 
 void TPageControl::SetActivePage(int index)
@@ -60,7 +60,7 @@ void TPageControl::SetActivePage(QWidget *page)
 void TPageControl::SetFlat(bool flat)
 {
     m_flat = flat;
-    layoutPages();
+    LayoutPages();
     update();
 }
 
@@ -86,7 +86,7 @@ QRect TPageControl::PageRect() const
     return rect().adjusted(4, top + 4, -4, -4);
 }
 
-void TPageControl::layoutPages()
+void TPageControl::LayoutPages()
 {
     if (!m_tabPages.empty()) m_tabs->setGeometry(2, 0, width() - 4, m_tabs->sizeHint().height());
     const QRect r = PageRect();
@@ -94,7 +94,7 @@ void TPageControl::layoutPages()
     update();
 }
 
-void TPageControl::resizeEvent(QResizeEvent *) { layoutPages(); }
+void TPageControl::resizeEvent(QResizeEvent *) { LayoutPages(); }
 
 void TPageControl::paintEvent(QPaintEvent *)
 {

@@ -30,6 +30,8 @@ public:
 
     // The rectangle the pages fill, in this control's coordinates.
     QRect PageRect() const;
+    // Places the tabs and pages at once; a hidden control's own resize comes only when it is shown.
+    void LayoutPages();
 
     std::function<void(int)> OnChange;   // the user chose a page by its tab
 
@@ -45,7 +47,6 @@ private:
         bool tabVisible;
     };
     void rebuildTabs();
-    void layoutPages();
     std::vector<Page_> m_pages;
     std::vector<int> m_tabPages;   // page index of each tab shown
     QTabBar *m_tabs;

@@ -11,7 +11,7 @@ namespace {
 bool testMode = false;
 QStringList opened;
 QStringList fileNames;
-QList<std::optional<int>> prints;
+QList<std::pair<std::optional<int>, QString>> prints;
 }
 
 void Open(const QString &urlOrFile)
@@ -38,7 +38,11 @@ QString SaveFileName(QWidget *parent, const QString &defaultSuffix, const QStrin
 bool Print(QWidget *parent, QPrinter &printer, int *copies)
 {
     if (testMode) {
-        const std::optional<int> answer = prints.isEmpty() ? std::nullopt : prints.takeFirst();
+        const auto [answer, pdfFile] = prints.isEmpty() ? std::pair<std::optional<int>, QString>() : prints.takeFirst();
+        if (!pdfFile.isEmpty()) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdfFile);
+        }
         if (answer && copies) *copies = *answer;
         return answer.has_value();
     }
@@ -58,6 +62,6 @@ void SetTestMode(bool on)
 
 QStringList &Opened() { return opened; }
 void SetNextFileName(const QString &fileName) { fileNames << fileName; }
-void SetNextPrint(std::optional<int> copies) { prints << copies; }
+void SetNextPrint(std::optional<int> copies, const QString &pdfFile) { prints.append({copies, pdfFile}); }
 
 }

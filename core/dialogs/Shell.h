@@ -26,6 +26,7 @@ bool Print(QWidget *parent, QPrinter &printer, int *copies);
 void SetTestMode(bool on);
 QStringList &Opened();
 void SetNextFileName(const QString &fileName);   // an empty name answers as a cancel
-void SetNextPrint(std::optional<int> copies);    // nullopt answers as a cancel
+// nullopt answers as a cancel; a pdfFile makes the printer write that PDF file.
+void SetNextPrint(std::optional<int> copies, const QString &pdfFile = QString());
 
 }

@@ -1,0 +1,194 @@
+#include "Auswertung.h"
+
+#include "Controls.h"
+#include "Exception.h"
+#include "Export.h"
+#include "Grafik.h"
+#include "Language.h"
+#include "MonthTree.h"
+#include "PageControl.h"
+#include "Printing.h"
+#include "ProtokollModel.h"
+#include "Shell.h"
+#include "ShowException.h"
+#include "WindowFont.h"
+
+#include <QHeaderView>
+#include <QImage>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QResizeEvent>
+#include <QTreeView>
+#include <QTreeWidget>
+
+TAuswertung *Auswertung = nullptr;
+
+namespace {
+constexpr int TreeWidth = 121, PanelHeight = 62;
+constexpr int PathRole = Qt::UserRole + 1;
+}
+
+QString BannerForDraw(int r)
+{
+    if (r == 0) return QStringLiteral("AMAMUL1");
+    if (r == 2) return QStringLiteral("AMADVD1");
+    return QStringLiteral("AMAMUL2");
+}
+
+TAuswertung::TAuswertung(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("Auswertung"));
+    setWindowTitle(QStringLiteral("Auswertung"));
+    setFont(WindowFont());
+    setGeometry(192, 114, 696, 480);
+    setMinimumSize(150, 100);
+
+    TreeView1 = new QTreeWidget(this);
+    TreeView1->setObjectName(QStringLiteral("TreeView1"));
+    TreeView1->setHeaderHidden(true);
+    TreeView1->setIndentation(19);
+    connect(TreeView1, &QTreeWidget::currentItemChanged, this, [this] { Guarded([this] { TreeView1Change(); }); });
+
+    PageControl1 = new TPageControl(this);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    TProtokoll = PageControl1->AddPage(QStringLiteral("TProtokoll"), QStringLiteral("Protokoll"));
+    TGrafik = PageControl1->AddPage(QStringLiteral("TGrafik"), QStringLiteral("Grafik"));
+
+    Protokoll = new TProtokollModel(MonatsLog, this);
+    ProtokollList = new QTreeView(TProtokoll);
+    ProtokollList->setObjectName(QStringLiteral("ProtokollList"));
+    ProtokollList->setRootIsDecorated(false);
+    ProtokollList->setUniformRowHeights(true);   // rows are measured once, not one by one
+    ProtokollList->setModel(Protokoll);
+    const int widths[] = {100, 100, 100, 150, 75};
+    for (int c = 0; c < 5; ++c) ProtokollList->setColumnWidth(c, widths[c]);
+    ProtokollList->header()->setStretchLastSection(false);
+
+    Panel1 = new QFrame(TProtokoll);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    SBExport = MakeButton(Panel1, "SBExport", 0, 5, 81, 22, QStringLiteral("Exportieren"));
+    SBPrint = MakeButton(Panel1, "SBPrint", 0, 30, 81, 22, QStringLiteral("Drucken"));
+    for (QPushButton *b : {SBExport, SBPrint}) {
+        b->setFlat(true);
+        b->setAutoDefault(false);
+    }
+    connect(SBExport, &QPushButton::clicked, this, [this] { Guarded([this] { SBExportClick(); }); });
+    connect(SBPrint, &QPushButton::clicked, this, [this] { Guarded([this] { SBPrintClick(); }); });
+    Werbebanner = new QLabel(Panel1);
+    Werbebanner->setObjectName(QStringLiteral("Werbebanner"));
+    Werbebanner->setGeometry(90, 2, 468, 60);
+    Werbebanner->setCursor(Qt::PointingHandCursor);
+    Werbebanner->installEventFilter(this);
+
+    Grafik = new QLabel(TGrafik);
+    Grafik->setObjectName(QStringLiteral("Grafik"));
+    Grafik->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    layoutControls();
+    FormCreate();
+}
+
+TAuswertung::~TAuswertung()
+{
+    if (Auswertung == this) Auswertung = nullptr;
+}
+
+void TAuswertung::FormCreate()
+{
+    BuildMonthTree();
+    SBExport->setText(B_Export);
+    SBPrint->setText(B_Print);
+}
+
+void TAuswertung::BuildMonthTree()
+{
+    for (const TYearNode &year : ScanMonthTree()) {
+        auto *node = new QTreeWidgetItem(TreeView1, {QString::number(year.year)});
+        for (const TMonthNode &month : year.months) {
+            auto *child = new QTreeWidgetItem(node, {month.name});
+            child->setData(0, PathRole, month.path);
+        }
+    }
+}
+
+void TAuswertung::TreeView1Change() { LoadSelectedMonth(); }
+
+void TAuswertung::LoadSelectedMonth()
+{
+    const QTreeWidgetItem *node = TreeView1->currentItem();
+    if (!node || !node->parent()) return;   // a year: the list keeps its rows
+    MonatsLog.Pfad = node->data(0, PathRole).toString();
+    ReadAllData(MonatsLog);
+    Protokoll->Reload();
+    ZeichneGrafik();
+}
+
+void TAuswertung::ZeichneGrafik()
+{
+    // Drawn once per load at the size the tab has now; resizing keeps the picture.
+    const QSize size = PageControl1->PageRect().size();
+    Grafik->resize(size);
+    Grafik->setPixmap(QPixmap::fromImage(GrafikImage(MonatsLog.Daten, size)));
+}
+
+void TAuswertung::FormShow()
+{
+    BannerName = BannerForDraw(int(QRandomGenerator::global()->bounded(5)));
+    QImage picture;
+    if (!picture.load(QStringLiteral(":/") + BannerName, "GIF")) {
+        Werbebanner->clear();
+        throw Exception(QStringLiteral("Resource %1 not found").arg(BannerName));
+    }
+    Werbebanner->setPixmap(QPixmap::fromImage(picture));
+}
+
+void TAuswertung::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous()) Guarded([this] { FormShow(); });
+}
+
+void TAuswertung::WerbebannerClick() { Shell::Open(QStringLiteral(MINUTRIX_BANNER_URL)); }
+
+void TAuswertung::SBExportClick()
+{
+    const QString fileName = Shell::SaveFileName(this, QStringLiteral("txt"), QStringLiteral("Textdatei (*.txt)"));
+    if (fileName.isEmpty() || Protokoll->rowCount() == 0) return;
+    ExportByName(fileName, MonatsLog.Daten);   // another extension writes nothing
+}
+
+void TAuswertung::SBPrintClick()
+{
+    QPrinter printer;
+    int copies = 1;
+    if (!Shell::Print(this, printer, &copies)) return;
+    printer.setCopyCount(1);   // the copies are printed as whole runs of the pages
+    PrintMonth(printer, MonatsLog.Daten, copies);
+}
+
+void TAuswertung::layoutControls()
+{
+    TreeView1->setGeometry(0, 0, TreeWidth, height());
+    PageControl1->setGeometry(TreeWidth, 0, std::max(0, width() - TreeWidth), height());
+    PageControl1->LayoutPages();
+    const QSize page = PageControl1->PageRect().size();
+    ProtokollList->setGeometry(0, 0, page.width(), std::max(0, page.height() - PanelHeight));
+    Panel1->setGeometry(0, std::max(0, page.height() - PanelHeight), page.width(), PanelHeight);
+}
+
+void TAuswertung::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    layoutControls();
+}
+
+bool TAuswertung::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == Werbebanner && event->type() == QEvent::MouseButtonRelease
+        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
+        WerbebannerClick();
+    return QDialog::eventFilter(watched, event);
+}

@@ -1,0 +1,33 @@
+#include "ProtokollModel.h"
+
+#include "RowTexts.h"
+
+namespace {
+const char *const headers[ColumnCount] = {"Datum", "Beginn", "Ende", "Tarif", "Kosten"};
+}
+
+TProtokollModel::TProtokollModel(const TKostenDatenbank &log, QObject *parent) : QAbstractTableModel(parent), m_log(log)
+{}
+
+void TProtokollModel::Reload()
+{
+    beginResetModel();
+    m_rows = int(std::min<size_t>(m_log.Daten.size(), size_t(INT_MAX)));
+    endResetModel();
+}
+
+int TProtokollModel::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : m_rows; }
+
+int TProtokollModel::columnCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : ColumnCount; }
+
+QVariant TProtokollModel::data(const QModelIndex &index, int role) const
+{
+    if (role != Qt::DisplayRole || !index.isValid() || size_t(index.row()) >= m_log.Daten.size()) return {};
+    return RowTexts(m_log.Daten[size_t(index.row())])[size_t(index.column())];
+}
+
+QVariant TProtokollModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= ColumnCount) return {};
+    return QString::fromLatin1(headers[section]);
+}

@@ -1,0 +1,171 @@
+// The evaluation window driven as a user drives it: the month tree, choosing months, the banner,
+// export and print through the dialogs' test answers.
+#include "Auswertung.h"
+#include "CoreFakes.h"
+#include "Export.h"
+#include "Language.h"
+#include "MessageBox.h"
+#include "ProtokollModel.h"
+#include "Shell.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeView>
+#include <QTreeWidget>
+
+namespace {
+TVerbindung record(int day, double cost, const char *tarif = "Abend")
+{
+    TVerbindung v;
+    v.Datum = v.Start = EncodeDateTime(2003, 3, day, 20, 0, 0);
+    v.Ende = EncodeDateTime(2003, 3, day, 20, 30, 0);
+    v.Kosten = cost;
+    v.Tarif.set(QLatin1String(tarif));
+    return v;
+}
+
+struct Fixture
+{
+    TempProgramDir dir;
+    FakeClock clock{EncodeDateTime(2005, 6, 1, 12, 0, 0)};
+    ReportRecorder reports;
+    std::unique_ptr<TAuswertung> window;
+
+    Fixture()
+    {
+        MessageBox::SetTestMode(true);
+        Shell::SetTestMode(true);
+        LoadLanguage(dir.file(QStringLiteral("none.qlf")));   // the built-in texts
+        log(2003, "Januar", {record(2, 0.5), record(3, 1.25)});
+        log(2003, "März", {record(5, 0.37)});
+        QDir().mkpath(dir.file(QStringLiteral("Data/2005")));
+        window = std::make_unique<TAuswertung>();
+    }
+    ~Fixture()
+    {
+        window.reset();
+        Shell::SetTestMode(false);
+        MessageBox::SetTestMode(false);
+    }
+    void log(int year, const char *month, const std::vector<TVerbindung> &records)
+    {
+        TKostenDatenbank db;
+        db.Pfad = dir.file(QStringLiteral("Data/%1/%2.qod").arg(year).arg(QString::fromUtf8(month)));
+        QDir().mkpath(QFileInfo(db.Pfad).path());
+        for (const TVerbindung &v : records) AppendData(db, v);
+    }
+    void choose(int year, int month)
+    {
+        QTreeWidgetItem *y = window->TreeView1->topLevelItem(year);
+        window->TreeView1->setCurrentItem(month < 0 ? y : y->child(month));
+    }
+    QStringList row(int r) const
+    {
+        QStringList texts;
+        for (int c = 0; c < 5; ++c) texts << window->Protokoll->index(r, c).data().toString();
+        return texts;
+    }
+};
+}
+
+class TestAuswertung : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void tree_listsYearsFolderByFolder()
+    {
+        Fixture f;
+        QTreeWidget *tree = f.window->TreeView1;
+        QCOMPARE(tree->topLevelItemCount(), 2);
+        QCOMPARE(tree->topLevelItem(0)->text(0), QStringLiteral("2003"));
+        QCOMPARE(tree->topLevelItem(1)->text(0), QStringLiteral("2005"));
+        QCOMPARE(tree->topLevelItem(0)->childCount(), 2);
+        QCOMPARE(tree->topLevelItem(0)->child(1)->text(0), QStringLiteral("März"));
+        QCOMPARE(tree->topLevelItem(1)->childCount(), 0);
+        QCOMPARE(f.window->SBExport->text(), QStringLiteral("Exportieren"));
+    }
+
+    void choosingMonths_listsOnlyTheLastOnesRows()
+    {
+        Fixture f;
+        f.choose(0, 0);
+        f.choose(0, 1);
+        f.choose(1, -1);   // a year changes nothing
+        QCOMPARE(f.window->Protokoll->rowCount(), 1);
+        f.choose(0, 0);
+        QCOMPARE(f.window->Protokoll->rowCount(), 2);
+        QCOMPARE(f.row(1), (QStringList{"03.03.03", "20:00:00", "20:30:00", "Abend", "1,25"}));
+        QCOMPARE(f.window->Protokoll->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(),
+                 QStringLiteral("Beginn"));
+        QCOMPARE(f.window->Grafik->pixmap().size(), f.window->TGrafik->size());
+        // A month whose log went away after the tree was built keeps what was loaded before.
+        QFile::remove(f.dir.file(QStringLiteral("Data/2003/März.qod")));
+        f.choose(0, 1);
+        QCOMPARE(f.window->Protokoll->rowCount(), 2);
+    }
+
+    void banner_drawsThreeInFiveOfTheSecondAndOpensThePartnerPage()
+    {
+        QStringList drawn;
+        for (int r = 0; r < 5; ++r) drawn << BannerForDraw(r);
+        QCOMPARE(drawn, (QStringList{"AMAMUL1", "AMAMUL2", "AMADVD1", "AMAMUL2", "AMAMUL2"}));
+        Fixture f;
+        f.window->show();
+        QCOMPARE(f.window->Werbebanner->pixmap().size(), QSize(468, 60));
+        QTest::mouseClick(f.window->Werbebanner, Qt::LeftButton);
+        QCOMPARE(Shell::Opened(), QStringList(QStringLiteral(MINUTRIX_BANNER_URL)));
+    }
+
+    void export_byTheChosenName_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("txt") << "out.txt" << true;
+        QTest::newRow("xls") << "out.xls" << true;
+        QTest::newRow("capital extension") << "out.TXT" << false;
+        QTest::newRow("no extension") << "out" << false;
+        QTest::newRow("cancelled") << "" << false;
+    }
+    void export_byTheChosenName()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, written);
+        Fixture f;
+        f.choose(0, 0);
+        const QString path = name.isEmpty() ? QString() : f.dir.file(name);
+        Shell::SetNextFileName(path);
+        QTest::mouseClick(f.window->SBExport, Qt::LeftButton);
+        QCOMPARE(QFile::exists(f.dir.file(name.isEmpty() ? QStringLiteral("none") : name)), written);
+        if (name == QLatin1String("out.txt"))
+            QCOMPARE(f.dir.read(name).count("\r\n"), 3);   // the header and two connections
+    }
+
+    void export_withoutAMonth_writesNothing()
+    {
+        Fixture f;
+        Shell::SetNextFileName(f.dir.file(QStringLiteral("out.txt")));
+        QTest::mouseClick(f.window->SBExport, Qt::LeftButton);
+        QVERIFY(!QFile::exists(f.dir.file(QStringLiteral("out.txt"))));
+    }
+
+    void print_copiesAsChosen()
+    {
+        Fixture f;
+        f.choose(0, 0);
+        Shell::SetNextPrint(std::nullopt);
+        QTest::mouseClick(f.window->SBPrint, Qt::LeftButton);   // cancelled
+        const QString pdf = f.dir.file(QStringLiteral("out.pdf"));
+        QVERIFY(!QFile::exists(pdf));
+        Shell::SetNextPrint(3, pdf);
+        QTest::mouseClick(f.window->SBPrint, Qt::LeftButton);
+        const QByteArray bytes = f.dir.read(QStringLiteral("out.pdf"));
+        QCOMPARE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r"), 3);
+        QCOMPARE(MessageBox::History().size(), 0);
+    }
+};
+
+QTEST_MAIN(TestAuswertung)
+#include "tst_gui_auswertung_de.moc"
