@@ -93,6 +93,8 @@ TAuswertung::TAuswertung(QWidget *parent) : QDialog(parent)
 
 TAuswertung::~TAuswertung()
 {
+    // The list reads this window's month log, which goes before the base class hides the window.
+    ProtokollList->setModel(nullptr);
     if (Auswertung == this) Auswertung = nullptr;
 }
 

@@ -105,6 +105,11 @@ private Q_SLOTS:
         QFile::remove(f.dir.file(QStringLiteral("Data/2003/März.qod")));
         f.choose(0, 1);
         QCOMPARE(f.window->Protokoll->rowCount(), 2);
+        // Destroyed while shown (the program's end): the list no longer reads the month log.
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        f.choose(0, 0);   // the list's new layout is still due
+        f.window.reset();
     }
 
     void banner_drawsThreeInFiveOfTheSecondAndOpensThePartnerPage()
