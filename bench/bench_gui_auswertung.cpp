@@ -2,11 +2,11 @@
 // and the graph drawn, then one paint of the window as the user sees it.
 #include "Auswertung.h"
 #include "CoreFakes.h"
+#include "GuiBenchMain.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QTreeWidget>
-#include <benchmark/benchmark.h>
 
 static void OpenMonthOf100000(benchmark::State &state)
 {
@@ -36,11 +36,4 @@ static void OpenMonthOf100000(benchmark::State &state)
 }
 BENCHMARK(OpenMonthOf100000)->Unit(benchmark::kMillisecond);
 
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}
+MINUTRIX_GUI_BENCHMARK_MAIN()

@@ -1,11 +1,11 @@
 // The wizard's step 4 and the editor's spin field at their largest: 24 panels on each of the seven
 // weekday pages (168 panels, 1344 controls) built and arranged.
+#include "GuiBenchMain.h"
 #include "PageControl.h"
 #include "SlotPages.h"
 
 #include <QApplication>
 #include <QWidget>
-#include <benchmark/benchmark.h>
 
 static void RebuildAndArrange24(benchmark::State &state)
 {
@@ -37,11 +37,4 @@ static void ResizeOneUpOneDown(benchmark::State &state)
 }
 BENCHMARK(ResizeOneUpOneDown)->Unit(benchmark::kMillisecond);
 
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}
+MINUTRIX_GUI_BENCHMARK_MAIN()

@@ -2,13 +2,13 @@
 // labels, budget bar), and one step while idle. Runs once a second on the main thread.
 #include "CoreFakes.h"
 #include "FakeRas.h"
+#include "GuiBenchMain.h"
 #include "Haupt.h"
 #include "MessageBox.h"
 #include "VexRasConnect.h"
 
 #include <QApplication>
 #include <QTimer>
-#include <benchmark/benchmark.h>
 
 namespace {
 TTarif priced()
@@ -49,13 +49,4 @@ BENCHMARK_CAPTURE(BM_Timer1Timer, connected, true)->Unit(benchmark::kMicrosecond
 BENCHMARK_CAPTURE(BM_Timer1Timer, idle, false)->Unit(benchmark::kMicrosecond);
 }
 
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+MINUTRIX_GUI_BENCHMARK_MAIN()
