@@ -2,9 +2,13 @@
 #include "AssistentForm.h"
 #include "Auswertung.h"
 #include "Errors.h"
+#include "Feedback.h"
+#include "HTTPGet.h"
 #include "Haupt.h"
+#include "Info.h"
 #include "SettingForm.h"
 #include "TarifForm.h"
+#include "Update.h"
 #ifdef Q_OS_UNIX
 #include "TerminationSignals.h"
 #endif
@@ -26,6 +30,7 @@ int main(int argc, char *argv[])
                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtGerman);
 
+    InitHTTPTransfers();
     InstallErrorReport();
     // Logout, Ctrl+C or kill end the program like "Beenden" without the question: a connection
     // still being timed is logged and the tariffs and settings are saved.
@@ -41,12 +46,17 @@ int main(int argc, char *argv[])
     // wizard shows itself while it is created, before the main window appears.
     auto *hauptfenster = new THauptfenster;
     if (!hauptfenster->IsShutDown()) {
+        Infofenster = new TInfofenster(hauptfenster);
         SettingForm = new TSettingForm(hauptfenster);
         TarifForm = new TTarifForm(hauptfenster);
+        Autoupdate = new TAutoupdate(hauptfenster);
         Auswertung = new TAuswertung(hauptfenster);
         new TAssistentForm(hauptfenster);
+        CreateFeedbackForm(hauptfenster);   // unless a report during start-up has made it already
         hauptfenster->SetWindowOpener(hauptfenster->Tarife1, [] { TarifForm->exec(); });
         hauptfenster->SetWindowOpener(hauptfenster->Einstellungen1, [] { SettingForm->exec(); });
+        hauptfenster->SetWindowOpener(hauptfenster->AutoUpdate1, [] { Autoupdate->exec(); });
+        hauptfenster->SetWindowOpener(hauptfenster->Info1, [] { Infofenster->exec(); });
         hauptfenster->SetWindowOpener(hauptfenster->Auswertung1, [] { Auswertung->exec(); });
     }
     int rc = 0;

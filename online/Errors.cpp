@@ -1,13 +1,18 @@
 #include "Errors.h"
 
+#include "Feedback.h"
+#include "Haupt.h"
 #include "Language.h"
 #include "MessageBox.h"
 #include "Report.h"
 
 namespace {
+// The report in the feedback window, which a report during the main window's creation makes.
+void showInFeedbackForm(const QString &message) { CreateFeedbackForm(Hauptfenster)->ShowReport(message); }
+
 std::function<void(const QString &)> &acceptedHandler()
 {
-    static std::function<void(const QString &)> h;
+    static std::function<void(const QString &)> h = showInFeedbackForm;
     return h;
 }
 

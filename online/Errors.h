@@ -10,8 +10,8 @@ void ShowErrorReport(const QString &message);
 // Installs ShowErrorReport as the handler of ReportError.
 void InstallErrorReport();
 
-// What happens when the user agrees to report: the feedback window takes the message.
-// Until one is set, agreeing only closes the question.
+// What happens when the user agrees to report: by default the feedback window shows the message
+// (tests set a recorder). An empty handler makes agreeing only close the question.
 void SetReportAcceptedHandler(std::function<void(const QString &message)> handler);
 
 // The question asked before a report is sent.

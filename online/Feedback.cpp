@@ -1,0 +1,129 @@
+#include "Feedback.h"
+
+#include "Controls.h"
+#include "HTTPGet.h"
+#include "Language.h"
+#include "MessageBox.h"
+#include "OnlineUrls.h"
+#include "ShowException.h"
+#include "WindowFont.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextBlock>
+
+TFeedbackForm *FeedbackForm = nullptr;
+
+namespace {
+const int VersionMajor = 2, VersionMinor = 0, VersionRelease = 0;
+const char *const VersionSuffix = "BETA 2";
+
+QString VersionText()
+{
+    return QStringLiteral("Version: %1.%2.%3 %4")
+        .arg(VersionMajor)
+        .arg(VersionMinor)
+        .arg(VersionRelease)
+        .arg(QLatin1String(VersionSuffix));
+}
+
+// The memo's lines, each followed by CR LF.
+QString MemoText(const QPlainTextEdit *memo)
+{
+    QString text;
+    for (QTextBlock b = memo->document()->begin(); b.isValid(); b = b.next()) text += b.text() + QStringLiteral("\r\n");
+    return text;
+}
+}
+
+QStringList ReportLines(const QString &message)
+{
+    return {QStringLiteral("Error:"), QLatin1Char('"') + message + QLatin1Char('"'), VersionText(),
+            F_Description + QLatin1Char(':'), QString()};
+}
+
+QByteArray FormEncode(const QString &value)
+{
+    QByteArray encoded = value.toUtf8().toPercentEncoding(" *", "~");
+    return encoded.replace(' ', '+');
+}
+
+QString FeedbackRequestURL(const QString &base, const QString &mail, const QString &description)
+{
+    return base + QStringLiteral("feedback.php?mail=") + QLatin1String(FormEncode(mail)) + QStringLiteral("&mes=")
+           + QLatin1String(FormEncode(description));
+}
+
+TFeedbackForm::TFeedbackForm(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("FeedbackForm"));
+    setWindowTitle(QStringLiteral("Feedback"));
+    setFont(WindowFont());
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint);
+    setFixedSize(337, 265);
+
+    LEMail = MakeLabel(this, "LEMail", 8, 8, QStringLiteral("E-Mail:"));
+    EMailEdit = MakeEdit(this, "EMailEdit", 8, 24, 321, 21, QString());
+    EMailEdit->setMaxLength(255);
+    LDescription = MakeLabel(this, "LDescription", 8, 52, QStringLiteral("Beschreibung:"));
+    Memo1 = new QPlainTextEdit(this);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setGeometry(8, 68, 321, 153);
+    BitBtn1 = MakeButton(this, "BitBtn1", 168, 232, 75, 25, QStringLiteral("Send"));
+    BitBtn2 = MakeButton(this, "BitBtn2", 254, 232, 75, 25, QStringLiteral("Cancel"));
+    BitBtn1->setAutoDefault(false);   // Enter in the description is a line break
+    BitBtn2->setAutoDefault(false);
+    connect(BitBtn1, &QPushButton::clicked, this, [this] { Guarded([this] { BitBtn1Click(); }); });
+    connect(BitBtn2, &QPushButton::clicked, this, [this] { Guarded([this] { BitBtn2Click(); }); });
+
+    HTTPGet1 = new THTTPGet(this);
+    HTTPGet1->setObjectName(QStringLiteral("HTTPGet1"));
+    HTTPGet1->AcceptTypes = QStringLiteral("*/*");
+    HTTPGet1->Agent = QStringLiteral("Vorlix HTTPGet");
+    FormCreate();
+}
+
+TFeedbackForm::~TFeedbackForm()
+{
+    if (FeedbackForm == this) FeedbackForm = nullptr;
+}
+
+void TFeedbackForm::FormCreate()
+{
+    LDescription->setText(F_Description);
+    LDescription->adjustSize();
+}
+
+void TFeedbackForm::BitBtn1Click()
+{
+    HTTPGet1->URL = FeedbackRequestURL(FeedbackBaseURL, EMailEdit->text(), MemoText(Memo1));
+    HTTPGet1->Agent = QStringLiteral("Minutrix 2 Feedback");
+    HTTPGet1->UseCache = false;
+    HTTPGet1->GetString();   // the answer and the outcome are not looked at
+    MessageBox::ShowMessage(F_ThankYou);
+    Memo1->clear();
+    accept();
+}
+
+void TFeedbackForm::BitBtn2Click()
+{
+    Memo1->clear();
+    reject();
+}
+
+void TFeedbackForm::ShowReport(const QString &message)
+{
+    Memo1->setPlainText(ReportLines(message).join(QLatin1Char('\n')));
+    Memo1->moveCursor(QTextCursor::End);   // on the empty line, where the user describes what happened
+    Memo1->setFocus();
+    exec();
+}
+
+TFeedbackForm *CreateFeedbackForm(QWidget *parent)
+{
+    if (!FeedbackForm) FeedbackForm = new TFeedbackForm(parent);
+    return FeedbackForm;
+}

@@ -1,0 +1,45 @@
+#pragma once
+// The feedback window: an e-mail address and a description, sent with one GET request to the
+// feedback server. Only the error report opens it, prefilled with the error.
+#include <QByteArray>
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class THTTPGet;
+
+class TFeedbackForm : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit TFeedbackForm(QWidget *parent = nullptr);
+    ~TFeedbackForm() override;
+
+    QLabel *LEMail;
+    QLineEdit *EMailEdit;
+    QLabel *LDescription;
+    QPlainTextEdit *Memo1;
+    QPushButton *BitBtn1, *BitBtn2;
+    THTTPGet *HTTPGet1;
+
+    void FormCreate();
+    void BitBtn1Click();   // Send
+    void BitBtn2Click();   // Cancel
+    // The description replaced by the report of message, then the window shown modally.
+    void ShowReport(const QString &message);
+};
+
+extern TFeedbackForm *FeedbackForm;
+
+// The feedback window, created now unless it exists: at start-up after the main window, or on the
+// first report when one comes while the main window is still being created.
+TFeedbackForm *CreateFeedbackForm(QWidget *parent);
+
+// The report the description is prefilled with: five lines, the last one empty.
+QStringList ReportLines(const QString &message);
+// The request: base + "feedback.php?mail=" + mail + "&mes=" + description, both values encoded as
+// a browser encodes a form (UTF-8; letters, digits and "*-._" kept, space as '+', the rest %XX).
+QString FeedbackRequestURL(const QString &base, const QString &mail, const QString &description);
+QByteArray FormEncode(const QString &value);

@@ -1,0 +1,213 @@
+#include "Update.h"
+
+#include "Controls.h"
+#include "Exception.h"
+#include "HTTPGet.h"
+#include "Haupt.h"
+#include "JpegImage.h"
+#include "Language.h"
+#include "MessageBox.h"
+#include "OnlineUrls.h"
+#include "ProgramDir.h"
+#include "ReplaceFile.h"
+#include "Shell.h"
+#include "ShowException.h"
+#include "Win1252.h"
+#include "WindowFont.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QStringDecoder>
+
+#include <filesystem>
+
+TAutoupdate *Autoupdate = nullptr;
+
+namespace {
+constexpr int PanelWidth = 126;
+
+std::filesystem::path fsPath(const QString &name) { return std::filesystem::path(name.toStdU16String()); }
+
+// Renames the finished download over the file of its name (a previous download of it).
+bool takeFinalName(const QString &partial, const QString &fileName)
+{
+    std::error_code error;
+    std::filesystem::rename(fsPath(partial), fsPath(fileName), error);
+    return !error;
+}
+
+// The description as the maker wrote it: UTF-8, or else the Windows code page.
+QString DescriptionText(const QByteArray &bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8(bytes);
+    if (utf8.hasError()) text = FromWin1252(bytes);
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+}
+
+QPushButton *flatButton(QWidget *parent, const char *name, int top, const QString &caption)
+{
+    QPushButton *b = MakeButton(parent, name, 4, top, PanelWidth - 8, 25, caption);
+    b->setFlat(true);
+    b->setAutoDefault(false);
+    return b;
+}
+}
+
+QString DownloadInfoFile() { return ProgramDir() + QStringLiteral("DownloadInfo.txt"); }
+QString SetupFile() { return ProgramDir() + QStringLiteral("Temp/Minutr.exe"); }
+QString PartialName(const QString &fileName) { return fileName + QStringLiteral(".part"); }
+
+TAutoupdate::TAutoupdate(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("Autoupdate"));
+    setWindowTitle(QStringLiteral("Auto-Update"));
+    setFont(WindowFont());
+    resize(590, 417);
+
+    Panel1 = new QFrame(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setAutoFillBackground(true);
+    QPalette white = Panel1->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    Panel1->setPalette(white);
+    SpeedButton1 = flatButton(Panel1, "SpeedButton1", 8, QStringLiteral("Prüfe auf Update"));
+    SpeedButton2 = flatButton(Panel1, "SpeedButton2", 36, QStringLiteral("Installieren"));
+    SpeedButton2->setEnabled(false);
+    ProgressBar1 = new QProgressBar(Panel1);
+    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+    ProgressBar1->setGeometry(4, 68, PanelWidth - 8, 16);
+    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setValue(0);
+    ProgressBar1->setTextVisible(false);
+    Bevel1 = new QFrame(Panel1);
+    Bevel1->setObjectName(QStringLiteral("Bevel1"));
+    Bevel1->setFrameShape(QFrame::HLine);
+    Bevel1->setFrameShadow(QFrame::Sunken);
+    Bevel1->setGeometry(4, 92, PanelWidth - 8, 2);
+    SpeedButton3 = flatButton(Panel1, "SpeedButton3", 100, QStringLiteral("Schließen"));
+    Image1 = new QLabel(Panel1);   // the picture is decoded when the window is first shown
+    Image1->setObjectName(QStringLiteral("Image1"));
+
+    Memo1 = new QPlainTextEdit(this);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setReadOnly(true);
+
+    connect(SpeedButton1, &QPushButton::clicked, this, [this] { Guarded([this] { SpeedButton1Click(); }); });
+    connect(SpeedButton2, &QPushButton::clicked, this, [this] { Guarded([this] { SpeedButton2Click(); }); });
+    connect(SpeedButton3, &QPushButton::clicked, this, [this] { Guarded([this] { SpeedButton3Click(); }); });
+
+    HTTPGet1 = new THTTPGet(this);
+    HTTPGet1->setObjectName(QStringLiteral("HTTPGet1"));
+    HTTPGet1->AcceptTypes = QStringLiteral("*/*");
+    HTTPGet1->Agent = QStringLiteral("Minutrix Auto-Update 2.0");
+    HTTPGet1->OnProgress = [this](QObject *, qint32 total, qint32 readed) { HTTPGet1Progress(total, readed); };
+    HTTPGet1->OnDoneFile = [this](QObject *, const QString &name, qint32) { Guarded([&] { HTTPGet1DoneFile(name); }); };
+    HTTPGet1->OnError = [this](QObject *) { HTTPGet1Error(); };
+}
+
+TAutoupdate::~TAutoupdate()
+{
+    if (Autoupdate == this) Autoupdate = nullptr;
+}
+
+void TAutoupdate::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (m_pictureLoaded) return;
+    m_pictureLoaded = true;
+    showPicture(QStringLiteral(":/update.jpg"));
+}
+
+void TAutoupdate::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    Panel1->setGeometry(0, 0, PanelWidth, height());
+    Memo1->setGeometry(PanelWidth, 0, width() - PanelWidth, height());
+    Image1->move(0, height() - Image1->height());
+}
+
+void TAutoupdate::showPicture(const QString &resource)
+{
+    QFile file(resource);
+    const QImage picture = file.open(QIODevice::ReadOnly) ? DecodeJpeg(file.readAll()) : QImage();
+    if (picture.isNull()) {   // a damaged picture leaves the panel empty
+        Image1->clear();
+        Image1->resize(0, 0);
+        return;
+    }
+    const QImage scaled = picture.scaledToWidth(PanelWidth, Qt::SmoothTransformation);
+    Image1->setPixmap(QPixmap::fromImage(scaled));
+    Image1->setGeometry(0, height() - scaled.height(), PanelWidth, scaled.height());
+}
+
+void TAutoupdate::download(const QString &path, const QString &fileName)
+{
+    if (!m_partial.isEmpty()) return;   // one download at a time; the component would ignore it
+    m_partial = PartialName(fileName);
+    HTTPGet1->URL = UpdateBaseURL + path;
+    HTTPGet1->FileName = m_partial;
+    HTTPGet1->GetFile();
+}
+
+void TAutoupdate::SpeedButton1Click()
+{
+    download(QStringLiteral("/downloads/minutrix/DownloadInfo.txt"), DownloadInfoFile());
+    Memo1->clear();
+    Memo1->appendPlainText(QStringLiteral("Downloading..."));
+}
+
+void TAutoupdate::SpeedButton2Click()
+{
+    SpeedButton1->setEnabled(false);
+    SpeedButton2->setEnabled(false);
+    QDir().mkpath(ProgramDir() + QStringLiteral("Temp"));   // a failure shows as a failed download
+    Memo1->appendPlainText(QStringLiteral("Downloading new Minutrix Version..."));
+    download(QStringLiteral("/downloads/minutrix/MinutrSetup.exe"), SetupFile());
+}
+
+void TAutoupdate::SpeedButton3Click() { reject(); }
+
+void TAutoupdate::HTTPGet1Progress(int TotalSize, int Readed)
+{
+    ProgressBar1->setMaximum(TotalSize);
+    ProgressBar1->setValue(Readed);
+    ProgressBar1->repaint();
+}
+
+void TAutoupdate::HTTPGet1DoneFile(const QString &FileName)
+{
+    m_partial.clear();
+    const QString target = FileName.chopped(PartialName(QString()).size());
+    if (!takeFinalName(FileName, target)) {
+        QFile::remove(FileName);
+        HTTPGet1Error();
+        return;
+    }
+    SpeedButton1->setEnabled(true);
+    Memo1->clear();
+    if (target == DownloadInfoFile()) {
+        QFile file;
+        if (!OpenRegularFile(file, target)) throw Exception(QStringLiteral("Cannot open file %1").arg(target));
+        Memo1->setPlainText(DescriptionText(file.readAll()));
+        SpeedButton2->setEnabled(true);
+    } else if (target == SetupFile()) {
+        Memo1->appendPlainText(QStringLiteral("Installing..."));
+        MessageBox::ShowMessage(W_InstallNewAndClose);
+        Shell::Open(target);
+        accept();   // this window's loop ends here; the program's as it shuts down
+        if (Hauptfenster) Hauptfenster->Shutdown();
+    }
+}
+
+void TAutoupdate::HTTPGet1Error()
+{
+    if (!m_partial.isEmpty()) QFile::remove(m_partial);
+    m_partial.clear();
+    Memo1->appendPlainText(QStringLiteral("Error while downloading  ---  Fehler beim Download"));
+}

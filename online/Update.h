@@ -1,0 +1,53 @@
+#pragma once
+// The auto-update window: fetches the description of the newest version from the update server
+// and shows it; on request downloads the setup program, starts it and ends the program.
+#include <QDialog>
+
+class QFrame;
+class QLabel;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class THTTPGet;
+
+class TAutoupdate : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit TAutoupdate(QWidget *parent = nullptr);
+    ~TAutoupdate() override;
+
+    QPlainTextEdit *Memo1;
+    QFrame *Panel1;
+    QPushButton *SpeedButton1, *SpeedButton2, *SpeedButton3;
+    QProgressBar *ProgressBar1;
+    QFrame *Bevel1;
+    QLabel *Image1;
+    THTTPGet *HTTPGet1;
+
+    void SpeedButton1Click();   // "Prüfe auf Update"
+    void SpeedButton2Click();   // "Installieren"
+    void SpeedButton3Click();   // "Schließen"
+    void HTTPGet1Progress(int TotalSize, int Readed);
+    void HTTPGet1DoneFile(const QString &FileName);
+    void HTTPGet1Error();
+    // The picture at the bottom of the panel, decoded from a JPEG resource; nothing when damaged.
+    void showPicture(const QString &resource);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void download(const QString &path, const QString &fileName);
+    bool m_pictureLoaded = false;
+    QString m_partial;   // the file the running download writes; empty while none runs
+};
+
+extern TAutoupdate *Autoupdate;
+
+// Where the two downloads end up. Each is written under PartialName first and takes its own name
+// only when the transfer succeeded, so a failed one never looks finished.
+QString DownloadInfoFile();
+QString SetupFile();
+QString PartialName(const QString &fileName);
