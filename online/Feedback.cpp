@@ -116,6 +116,8 @@ void TFeedbackForm::BitBtn2Click()
 
 void TFeedbackForm::ShowReport(const QString &message)
 {
+    // A window made by a report during start-up was made before the texts were loaded.
+    if (LDescription->text().isEmpty()) FormCreate();
     Memo1->setPlainText(ReportLines(message).join(QLatin1Char('\n')));
     Memo1->moveCursor(QTextCursor::End);   // on the empty line, where the user describes what happened
     Memo1->setFocus();
