@@ -1,0 +1,221 @@
+// The auto-update window against a server of our own: the description shown line by line, the
+// setup downloaded with the bar moving, the install box in a real modal loop, the setup opened and
+// the program ended with its shutdown steps; failed downloads leave no file behind.
+#include "HttpTestServer.h"
+#include "JpegImage.h"
+#include "Language.h"
+#include "MainWindowFixture.h"
+#include "OnlineUrls.h"
+#include "Shell.h"
+#include "Update.h"
+#include "WhenModal.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+const QString ErrorLine = QStringLiteral("Error while downloading  ---  Fehler beim Download");
+
+QByteArray Request(const HttpTestServer &server, const char *file)
+{
+    return "GET /downloads/minutrix/" + QByteArray(file)
+           + " HTTP/1.0\r\nHost: 127.0.0.1:" + QByteArray::number(server.port())
+           + "\r\nUser-Agent: Minutrix Auto-Update 2.0\r\nAccept: */*\r\nPragma: no-cache\r\n\r\n";
+}
+
+QStringList MemoLines(const TAutoupdate &w) { return w.Memo1->toPlainText().split(QLatin1Char('\n')); }
+
+// What the panel's picture shows, decoded from a file.
+bool ShowsPicture(TAutoupdate &w, const QString &file)
+{
+    w.showPicture(file);
+    return w.Image1->pixmap().isNull() == false && w.Image1->width() == 126;
+}
+}
+
+class TestUpdate : public QObject
+{
+    Q_OBJECT
+    HttpTestServer *server = nullptr;
+
+private Q_SLOTS:
+    void init()
+    {
+        Shell::SetTestMode(true);
+        Shell::Opened().clear();
+        server = new HttpTestServer;
+        UpdateBaseURL = server->url(QString());
+    }
+    void cleanup()
+    {
+        delete server;
+        Shell::SetTestMode(false);
+    }
+
+    void checkAndInstall_opensTheSetupAndEndsTheProgramWithItsShutdown()
+    {
+        MainWindowFixture f(EncodeDateTime(2026, 5, 4, 10, 0, 0));
+        f.storeSettings(100);
+        f.storeTarife({MakeTarif("Minute", "0191011", "Provider", 1)});
+        f.ras.addEntry("Provider", "0191011");
+        THauptfenster &w = f.start();
+        f.ras.setConnection("Provider", RASCS_Connected);
+        f.step();
+        f.step(120);   // two minutes being timed when the update starts
+
+        const QByteArray setup(60000, 'S');
+        server->answer(HttpResponse("200 OK", "Minutrix 2.1\r\nNeu: Feiertage 2027\r\n\xc4nderungen"));
+        server->answer(TScriptedResponse{HttpResponse("200 OK", setup), -1, 5000, 5});
+        TAutoupdate update(&w);
+        QVERIFY(!update.SpeedButton2->isEnabled());
+        QList<int> bar;
+        connect(update.ProgressBar1, &QProgressBar::valueChanged, [&bar](int v) { bar << v; });
+
+        // The user: checks, reads, installs, and dismisses the box; all in real modal loops.
+        MessageBox::SetTestMode(false);
+        QStringList description, beforeBox;
+        QString boxText;
+        bool openedBeforeBox = true;
+        QTimer user;
+        connect(&user, &QTimer::timeout, [&] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+                boxText = box->text();
+                beforeBox = MemoLines(update);
+                openedBeforeBox = !Shell::Opened().isEmpty();
+                box->accept();
+            } else if (modal == &update && description.isEmpty() && update.SpeedButton2->isEnabled()) {
+                description = MemoLines(update);
+                update.SpeedButton2->click();
+            } else if (modal == &update && server->received.isEmpty()) {
+                update.SpeedButton1->click();
+                QCOMPARE(MemoLines(update), QStringList{QStringLiteral("Downloading...")});
+            }
+        });
+        user.start(10);
+        QTimer::singleShot(20000, &update, &QDialog::reject);   // a safety net only
+        update.exec();
+        user.stop();
+
+        QCOMPARE(description, (QStringList{"Minutrix 2.1", "Neu: Feiertage 2027", QStringLiteral("Änderungen")}));
+        QCOMPARE(server->received,
+                 (QList<QByteArray>{Request(*server, "DownloadInfo.txt"), Request(*server, "MinutrSetup.exe")}));
+        QCOMPARE(beforeBox, QStringList{QStringLiteral("Installing...")});
+        QCOMPARE(boxText, W_InstallNewAndClose);
+        QVERIFY(!openedBeforeBox);   // opened only once the box is dismissed
+        QCOMPARE(Shell::Opened(), QStringList{SetupFile()});
+        QCOMPARE(f.dir.read("Temp/Minutr.exe"), setup);
+        QVERIFY(!QFileInfo::exists(PartialName(SetupFile())));
+        QVERIFY(bar.size() > 2);   // the bar moved during the download
+        QCOMPARE(update.ProgressBar1->maximum(), setup.size());
+        QCOMPARE(bar.last(), setup.size());
+
+        // Ended without the close question, with the shutdown steps.
+        QVERIFY(w.IsShutDown());
+        QVERIFY(MessageBox::History().isEmpty() || MessageBox::History().last().text != W_ReallyClose);
+        const auto log = ReadLog(f.dir.file("Data/2026/Mai.qod")).Daten;
+        QCOMPARE(int(log.size()), 1);
+        QCOMPARE(log.front().Kosten, 2.0);
+        QVERIFY(QFileInfo::exists(f.dir.file("TarifDaten.qtd")));
+        QVERIFY(QFileInfo::exists(f.dir.file("Settings.dat")));
+        MessageBox::SetTestMode(true);
+    }
+
+    // The two downloads, each against a server that fails it in its own way.
+    void failedDownload_leavesNoFileAndTheButtonsAsTheyWere_data()
+    {
+        QTest::addColumn<QByteArray>("response");
+        QTest::newRow("404") << HttpResponse("404 Not Found", "<html>Not Found</html>");
+        QTest::newRow("no content length") << HttpResponse("200 OK", "MZ setup", false);
+        QTest::newRow("closed early") << HttpResponse("200 OK", QByteArray(5000, 'S')).chopped(2000);
+    }
+    void failedDownload_leavesNoFileAndTheButtonsAsTheyWere()
+    {
+        QFETCH(QByteArray, response);
+        TempProgramDir dir;
+        TAutoupdate update;
+
+        server->answer(response);
+        update.SpeedButton1->click();
+        QTRY_COMPARE(MemoLines(update), (QStringList{QStringLiteral("Downloading..."), ErrorLine}));
+        QVERIFY(!update.SpeedButton2->isEnabled());
+        QVERIFY(!QFileInfo::exists(DownloadInfoFile()));
+
+        server->answer(HttpResponse("200 OK", "2.1"));
+        update.SpeedButton1->click();
+        QTRY_VERIFY(update.SpeedButton2->isEnabled());
+        server->answer(response);
+        update.SpeedButton2->click();
+        QTRY_COMPARE(MemoLines(update).last(), ErrorLine);
+        QCOMPARE(MemoLines(update), (QStringList{"2.1", "Downloading new Minutrix Version...", ErrorLine}));
+        QVERIFY(!update.SpeedButton1->isEnabled());
+        QVERIFY(!update.SpeedButton2->isEnabled());
+        QVERIFY(!QFileInfo::exists(SetupFile()));
+        QVERIFY(QDir(dir.file("Temp")).isEmpty());   // nothing a later run could take for a setup
+        QVERIFY(Shell::Opened().isEmpty());
+    }
+
+    void checkWhileDownloading_startsNoSecondDownload()
+    {
+        TempProgramDir dir;
+        TAutoupdate update;
+        server->answer(TScriptedResponse{HttpResponse("200 OK", "2.1"), 10});   // held open
+        update.SpeedButton1->click();
+        QTRY_COMPARE(server->received.size(), 1);
+        update.SpeedButton1->click();
+        QCOMPARE(MemoLines(update), QStringList{QStringLiteral("Downloading...")});
+        QTest::qWait(100);
+        QCOMPARE(server->received.size(), 1);
+    }
+
+    void description_staysAcrossShowings()
+    {
+        TempProgramDir dir;
+        TAutoupdate update;
+        server->answer(HttpResponse("200 OK", "2.1\n"));
+        update.SpeedButton1->click();
+        QTRY_VERIFY(update.SpeedButton2->isEnabled());
+        WhenModal([](QWidget *w) { static_cast<TAutoupdate *>(w)->SpeedButton3->click(); });
+        update.exec();
+        QVERIFY(update.SpeedButton2->isEnabled());
+        QCOMPARE(update.Memo1->toPlainText(), QStringLiteral("2.1\n"));
+    }
+
+    void picture_damagedShowsNothing()
+    {
+        QFile resource(QStringLiteral(":/update.jpg"));
+        QVERIFY(resource.open(QIODevice::ReadOnly));
+        const QByteArray jpeg = resource.readAll();
+        const QImage picture = DecodeJpeg(jpeg);
+        QVERIFY(!picture.isNull());
+
+        QTemporaryDir dir;
+        const auto write = [&dir](const QString &name, const QByteArray &bytes) {
+            QFile file(dir.filePath(name));
+            file.open(QIODevice::WriteOnly);
+            file.write(bytes);
+            return file.fileName();
+        };
+        QByteArray flipped = jpeg;
+        for (qsizetype i = jpeg.size() / 2; i < jpeg.size() / 2 + 64; ++i) flipped[i] = char(~flipped[i]);
+        TAutoupdate update;
+        QVERIFY(ShowsPicture(update, QStringLiteral(":/update.jpg")));
+        for (const auto &[name, bytes] :
+             {std::pair{"truncated", jpeg.left(jpeg.size() / 2)}, std::pair{"header only", jpeg.left(200)},
+              std::pair{"scrambled", flipped}, std::pair{"not a JPEG", QByteArray("GIF89a")},
+              std::pair{"empty", QByteArray()}}) {
+            QVERIFY2(!ShowsPicture(update, write(QLatin1String(name), bytes)), name);
+            QVERIFY(DecodeJpeg(bytes).isNull());
+        }
+    }
+};
+
+QTEST_MAIN(TestUpdate)
+#include "tst_gui_update.moc"
