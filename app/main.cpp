@@ -3,7 +3,6 @@
 #include "Auswertung.h"
 #include "Errors.h"
 #include "Feedback.h"
-#include "HTTPGet.h"
 #include "Haupt.h"
 #include "Info.h"
 #include "SettingForm.h"
@@ -30,7 +29,6 @@ int main(int argc, char *argv[])
                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtGerman);
 
-    InitHTTPTransfers();
     InstallErrorReport();
     // Logout, Ctrl+C or kill end the program like "Beenden" without the question: a connection
     // still being timed is logged and the tariffs and settings are saved.

@@ -2,9 +2,9 @@
 
 #include "HTTPGetThread.h"
 
+#include "CurlLibrary.h"
 #include <QCoreApplication>
 #include <QPointer>
-#include <curl/curl.h>
 
 #include <mutex>
 
@@ -20,7 +20,7 @@ void InitHTTPTransfers()
 {
     static std::once_flag once;
     std::call_once(once, [] {
-        curl_global_init(CURL_GLOBAL_DEFAULT);
+        CurlLibrary();   // loaded and initialised here, on the main thread
         // A transfer still running when the application object goes is stopped and joined then,
         // so the program ends even while a server never answers.
         qAddPostRoutine(&THTTPGetThread::StopAll);

@@ -1,9 +1,9 @@
 #include "HTTPGetThread.h"
 
+#include "CurlLibrary.h"
 #include "HTTPUrl.h"
 
 #include <QPointer>
-#include <curl/curl.h>
 
 #include <algorithm>
 #include <limits>
@@ -13,15 +13,15 @@
 namespace {
 struct EasyFree
 {
-    void operator()(CURL *h) const { curl_easy_cleanup(h); }
+    void operator()(CURL *h) const { CurlLibrary()->easy_cleanup(h); }
 };
 struct MultiFree
 {
-    void operator()(CURLM *h) const { curl_multi_cleanup(h); }
+    void operator()(CURLM *h) const { CurlLibrary()->multi_cleanup(h); }
 };
 struct ListFree
 {
-    void operator()(curl_slist *l) const { curl_slist_free_all(l); }
+    void operator()(curl_slist *l) const { CurlLibrary()->slist_free_all(l); }
 };
 
 std::mutex &registryMutex()
@@ -72,7 +72,7 @@ void THTTPGetThread::RequestStop()
 {
     std::lock_guard lock(m_mutex);
     m_stop = true;
-    if (m_multi) curl_multi_wakeup(m_multi);
+    if (m_multi) CurlLibrary()->multi_wakeup(m_multi);
     m_wake.notify_all();
 }
 
@@ -108,11 +108,16 @@ int THTTPGetThread::Perform()
         Prepare();
         return CURLE_URL_MALFORMAT;
     }
-    const std::unique_ptr<CURL, EasyFree> easy(curl_easy_init());
-    const std::unique_ptr<CURLM, MultiFree> multi(curl_multi_init());
+    const TCurlLibrary *curl = CurlLibrary();
+    if (!curl) {   // no libcurl on this machine: no transfer can be made
+        Refuse();
+        return CURLE_FAILED_INIT;
+    }
+    const std::unique_ptr<CURL, EasyFree> easy(curl->easy_init());
+    const std::unique_ptr<CURLM, MultiFree> multi(curl->multi_init());
     std::unique_ptr<curl_slist, ListFree> headers;
-    const auto addHeader = [&headers](const QByteArray &h) {
-        if (curl_slist *l = curl_slist_append(headers.get(), h.constData())) {
+    const auto addHeader = [&headers, curl](const QByteArray &h) {
+        if (curl_slist *l = curl->slist_append(headers.get(), h.constData())) {
             (void)headers.release();
             headers.reset(l);
         }
@@ -127,50 +132,50 @@ int THTTPGetThread::Perform()
     if (!m_request.UseCache) addHeader("Pragma: no-cache");
     if (!body.isEmpty()) addHeader("Content-Type: application/x-www-form-urlencoded");
 
-    curl_easy_setopt(h, CURLOPT_URL, url.constData());
-    curl_easy_setopt(h, CURLOPT_HTTP_VERSION, long(CURL_HTTP_VERSION_1_0));
-    curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(h, CURLOPT_PATH_AS_IS, 1L);
-    curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(h, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, 1L);   // as the platform's HTTP functions did
-    curl_easy_setopt(h, CURLOPT_MAXREDIRS, 5L);
+    curl->easy_setopt(h, CURLOPT_URL, url.constData());
+    curl->easy_setopt(h, CURLOPT_HTTP_VERSION, long(CURL_HTTP_VERSION_1_0));
+    curl->easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
+    curl->easy_setopt(h, CURLOPT_PATH_AS_IS, 1L);
+    curl->easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl->easy_setopt(h, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    curl->easy_setopt(h, CURLOPT_FOLLOWLOCATION, 1L);   // as the platform's HTTP functions did
+    curl->easy_setopt(h, CURLOPT_MAXREDIRS, 5L);
     // A server that stops answering ends the transfer after two minutes instead of holding it.
-    curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT, 30L);
-    curl_easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME, 120L);
-    curl_easy_setopt(h, CURLOPT_HTTPHEADER, headers.get());
-    if (!agent.isEmpty()) curl_easy_setopt(h, CURLOPT_USERAGENT, agent.constData());
-    if (!referer.isEmpty()) curl_easy_setopt(h, CURLOPT_REFERER, referer.constData());
+    curl->easy_setopt(h, CURLOPT_CONNECTTIMEOUT, 30L);
+    curl->easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl->easy_setopt(h, CURLOPT_LOW_SPEED_TIME, 120L);
+    curl->easy_setopt(h, CURLOPT_HTTPHEADER, headers.get());
+    if (!agent.isEmpty()) curl->easy_setopt(h, CURLOPT_USERAGENT, agent.constData());
+    if (!referer.isEmpty()) curl->easy_setopt(h, CURLOPT_REFERER, referer.constData());
     if (!body.isEmpty()) {
-        curl_easy_setopt(h, CURLOPT_POSTFIELDSIZE_LARGE, curl_off_t(body.size()));
-        curl_easy_setopt(h, CURLOPT_POSTFIELDS, body.constData());
+        curl->easy_setopt(h, CURLOPT_POSTFIELDSIZE_LARGE, curl_off_t(body.size()));
+        curl->easy_setopt(h, CURLOPT_POSTFIELDS, body.constData());
     }
     if (!user.isEmpty() || !password.isEmpty()) {
-        curl_easy_setopt(h, CURLOPT_HTTPAUTH, long(CURLAUTH_BASIC));
-        curl_easy_setopt(h, CURLOPT_USERNAME, user.constData());
-        curl_easy_setopt(h, CURLOPT_PASSWORD, password.constData());
+        curl->easy_setopt(h, CURLOPT_HTTPAUTH, long(CURLAUTH_BASIC));
+        curl->easy_setopt(h, CURLOPT_USERNAME, user.constData());
+        curl->easy_setopt(h, CURLOPT_PASSWORD, password.constData());
     }
     if (!m_request.CertificateAuthorities.isEmpty())
-        curl_easy_setopt(h, CURLOPT_CAINFO, QFile::encodeName(m_request.CertificateAuthorities).constData());
-    curl_easy_setopt(h, CURLOPT_HEADERFUNCTION, &THTTPGetThread::OnHeader);
-    curl_easy_setopt(h, CURLOPT_HEADERDATA, this);
-    curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, &THTTPGetThread::OnBody);
-    curl_easy_setopt(h, CURLOPT_WRITEDATA, this);
+        curl->easy_setopt(h, CURLOPT_CAINFO, QFile::encodeName(m_request.CertificateAuthorities).constData());
+    curl->easy_setopt(h, CURLOPT_HEADERFUNCTION, &THTTPGetThread::OnHeader);
+    curl->easy_setopt(h, CURLOPT_HEADERDATA, this);
+    curl->easy_setopt(h, CURLOPT_WRITEFUNCTION, &THTTPGetThread::OnBody);
+    curl->easy_setopt(h, CURLOPT_WRITEDATA, this);
 
-    curl_multi_add_handle(multi.get(), h);
+    curl->multi_add_handle(multi.get(), h);
     {
         std::lock_guard lock(m_mutex);
         m_multi = multi.get();
     }
     int running = 1;
     while (running && !m_stop) {
-        if (curl_multi_perform(multi.get(), &running) != CURLM_OK) break;
-        if (running) curl_multi_poll(multi.get(), nullptr, 0, 1000, nullptr);
+        if (curl->multi_perform(multi.get(), &running) != CURLM_OK) break;
+        if (running) curl->multi_poll(multi.get(), nullptr, 0, 1000, nullptr);
     }
     int code = CURLE_ABORTED_BY_CALLBACK;
     int left = 0;
-    while (CURLMsg *msg = curl_multi_info_read(multi.get(), &left))
+    while (CURLMsg *msg = curl->multi_info_read(multi.get(), &left))
         if (msg->msg == CURLMSG_DONE) code = msg->data.result;
     // No body came: the target is made all the same, unless curl found the response malformed
     // (a content length that is no number, for one), which is refused like one that is read.
@@ -182,7 +187,7 @@ int THTTPGetThread::Perform()
         std::lock_guard lock(m_mutex);
         m_multi = nullptr;
     }
-    curl_multi_remove_handle(multi.get(), h);
+    curl->multi_remove_handle(multi.get(), h);
     m_easy = nullptr;
     return code;
 }
@@ -220,7 +225,7 @@ bool THTTPGetThread::Prepare()
     m_prepared = true;
     if (m_stop) return Refuse();
     long status = 0;
-    if (m_easy) curl_easy_getinfo(m_easy, CURLINFO_RESPONSE_CODE, &status);
+    if (m_easy) CurlLibrary()->easy_getinfo(m_easy, CURLINFO_RESPONSE_CODE, &status);
     // An error page is not the resource: a "404 Not Found" must never be saved as the file asked for.
     if (status != 0 && (status < 200 || status > 299)) return Refuse();
     if (!m_lengthHeader && m_request.BinaryData) return Refuse();
