@@ -1,13 +1,7 @@
 // Minutrix: the program entry. Creates the windows in their fixed order and runs the event loop.
-#include "AssistentForm.h"
-#include "Auswertung.h"
 #include "Errors.h"
-#include "Feedback.h"
 #include "Haupt.h"
-#include "Info.h"
-#include "SettingForm.h"
-#include "TarifForm.h"
-#include "Update.h"
+#include "Windows.h"
 #ifdef Q_OS_UNIX
 #include "TerminationSignals.h"
 #endif
@@ -40,23 +34,9 @@ int main(int argc, char *argv[])
         if (Hauptfenster) Hauptfenster->Shutdown();
     });
 
-    // The windows in their fixed order; each lives until the program ends. On the first start the
-    // wizard shows itself while it is created, before the main window appears.
+    // The windows in their fixed order.
     auto *hauptfenster = new THauptfenster;
-    if (!hauptfenster->IsShutDown()) {
-        Infofenster = new TInfofenster(hauptfenster);
-        SettingForm = new TSettingForm(hauptfenster);
-        TarifForm = new TTarifForm(hauptfenster);
-        Autoupdate = new TAutoupdate(hauptfenster);
-        Auswertung = new TAuswertung(hauptfenster);
-        new TAssistentForm(hauptfenster);
-        CreateFeedbackForm(hauptfenster);   // unless a report during start-up has made it already
-        hauptfenster->SetWindowOpener(hauptfenster->Tarife1, [] { TarifForm->exec(); });
-        hauptfenster->SetWindowOpener(hauptfenster->Einstellungen1, [] { SettingForm->exec(); });
-        hauptfenster->SetWindowOpener(hauptfenster->AutoUpdate1, [] { Autoupdate->exec(); });
-        hauptfenster->SetWindowOpener(hauptfenster->Info1, [] { Infofenster->exec(); });
-        hauptfenster->SetWindowOpener(hauptfenster->Auswertung1, [] { Auswertung->exec(); });
-    }
+    if (!hauptfenster->IsShutDown()) CreateWindows(hauptfenster);
     int rc = 0;
     if (!hauptfenster->IsShutDown()) {   // a signal during start-up has ended it already
         hauptfenster->show();

@@ -1,0 +1,28 @@
+#include "Windows.h"
+
+#include "AssistentForm.h"
+#include "Auswertung.h"
+#include "Feedback.h"
+#include "Haupt.h"
+#include "Info.h"
+#include "SettingForm.h"
+#include "TarifForm.h"
+#include "Update.h"
+
+void CreateWindows(THauptfenster *hauptfenster)
+{
+    // Each lives until the program ends. On the first start the wizard shows itself while it is
+    // created.
+    Infofenster = new TInfofenster(hauptfenster);
+    SettingForm = new TSettingForm(hauptfenster);
+    TarifForm = new TTarifForm(hauptfenster);
+    Autoupdate = new TAutoupdate(hauptfenster);
+    Auswertung = new TAuswertung(hauptfenster);
+    new TAssistentForm(hauptfenster);
+    CreateFeedbackForm(hauptfenster);   // unless a report during start-up has made it already
+    hauptfenster->SetWindowOpener(hauptfenster->Tarife1, [] { TarifForm->exec(); });
+    hauptfenster->SetWindowOpener(hauptfenster->Einstellungen1, [] { SettingForm->exec(); });
+    hauptfenster->SetWindowOpener(hauptfenster->AutoUpdate1, [] { Autoupdate->exec(); });
+    hauptfenster->SetWindowOpener(hauptfenster->Info1, [] { Infofenster->exec(); });
+    hauptfenster->SetWindowOpener(hauptfenster->Auswertung1, [] { Auswertung->exec(); });
+}
