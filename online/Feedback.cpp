@@ -80,9 +80,7 @@ TFeedbackForm::TFeedbackForm(QWidget *parent) : QDialog(parent)
     connect(BitBtn2, &QPushButton::clicked, this, [this] { Guarded([this] { BitBtn2Click(); }); });
 
     HTTPGet1 = new THTTPGet(this);
-    HTTPGet1->setObjectName(QStringLiteral("HTTPGet1"));
-    HTTPGet1->AcceptTypes = QStringLiteral("*/*");
-    HTTPGet1->Agent = QStringLiteral("Vorlix HTTPGet");
+    HTTPGet1->setObjectName(QStringLiteral("HTTPGet1"));   // accepting "*/*"; Send sets the agent
     FormCreate();
 }
 

@@ -1,6 +1,5 @@
 #include "Info.h"
 
-#include "Clickable.h"
 #include "Controls.h"
 #include "OnlineUrls.h"
 #include "Shell.h"
@@ -22,16 +21,6 @@ QLabel *centredLabel(QWidget *parent, const char *name, int top, const QString &
     l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     l->setGeometry(0, top, ClientWidth, l->sizeHint().height());
     return l;
-}
-
-QFrame *bevel(QWidget *parent, const char *name, int top)
-{
-    auto *b = new QFrame(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setFrameShape(QFrame::HLine);
-    b->setFrameShadow(QFrame::Sunken);
-    b->setGeometry(8, top, ClientWidth - 16, 2);
-    return b;
 }
 
 // The address as the link shows it: without its scheme and a closing "/".
@@ -61,7 +50,7 @@ TInfofenster::TInfofenster(QWidget *parent) : QDialog(parent)
     Image1->setGeometry(16, 12, 32, 32);
     Label2 = centredLabel(this, "Label2", 50, QStringLiteral("Version 2.0 BETA 2"), WindowFont());
     Label3 = centredLabel(this, "Label3", 74, QStringLiteral("Copyright © 2002-2003 Minutrix"), WindowFont());
-    Bevel1 = bevel(this, "Bevel1", 98);
+    Bevel1 = MakeBevel(this, "Bevel1", 8, 98, ClientWidth - 16);
 
     QFont link = WindowFont(8, true);
     link.setUnderline(true);
@@ -74,7 +63,7 @@ TInfofenster::TInfofenster(QWidget *parent) : QDialog(parent)
     Label6->setCursor(Qt::PointingHandCursor);
     OnClick(Label6, [this] { Label6Click(); });
 
-    Bevel2 = bevel(this, "Bevel2", 138);
+    Bevel2 = MakeBevel(this, "Bevel2", 8, 138, ClientWidth - 16);
     Werbebanner = new QLabel(this);
     Werbebanner->setObjectName(QStringLiteral("Werbebanner"));
     Werbebanner->setGeometry((ClientWidth - 105) / 2, 152, 105, 43);

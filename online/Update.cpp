@@ -25,6 +25,7 @@
 #include <QStringDecoder>
 
 #include <filesystem>
+#include <utility>
 
 TAutoupdate *Autoupdate = nullptr;
 
@@ -85,11 +86,7 @@ TAutoupdate::TAutoupdate(QWidget *parent) : QDialog(parent)
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);
     ProgressBar1->setTextVisible(false);
-    Bevel1 = new QFrame(Panel1);
-    Bevel1->setObjectName(QStringLiteral("Bevel1"));
-    Bevel1->setFrameShape(QFrame::HLine);
-    Bevel1->setFrameShadow(QFrame::Sunken);
-    Bevel1->setGeometry(4, 92, PanelWidth - 8, 2);
+    Bevel1 = MakeBevel(Panel1, "Bevel1", 4, 92, PanelWidth - 8);
     SpeedButton3 = flatButton(Panel1, "SpeedButton3", 100, QStringLiteral("Schließen"));
     Image1 = new QLabel(Panel1);   // the picture is decoded when the window is first shown
     Image1->setObjectName(QStringLiteral("Image1"));
@@ -104,8 +101,7 @@ TAutoupdate::TAutoupdate(QWidget *parent) : QDialog(parent)
 
     HTTPGet1 = new THTTPGet(this);
     HTTPGet1->setObjectName(QStringLiteral("HTTPGet1"));
-    HTTPGet1->AcceptTypes = QStringLiteral("*/*");
-    HTTPGet1->Agent = QStringLiteral("Minutrix Auto-Update 2.0");
+    HTTPGet1->Agent = QStringLiteral("Minutrix Auto-Update 2.0");   // accepting "*/*", no cache
     HTTPGet1->OnProgress = [this](QObject *, qint32 total, qint32 readed) { HTTPGet1Progress(total, readed); };
     HTTPGet1->OnDoneFile = [this](QObject *, const QString &name, qint32) { Guarded([&] { HTTPGet1DoneFile(name); }); };
     HTTPGet1->OnError = [this](QObject *) { HTTPGet1Error(); };
@@ -148,10 +144,10 @@ void TAutoupdate::showPicture(const QString &resource)
 
 void TAutoupdate::download(const QString &path, const QString &fileName)
 {
-    if (!m_partial.isEmpty()) return;   // one download at a time; the component would ignore it
-    m_partial = PartialName(fileName);
+    if (!m_target.isEmpty()) return;   // one download at a time; the component would ignore it
+    m_target = fileName;
     HTTPGet1->URL = UpdateBaseURL + path;
-    HTTPGet1->FileName = m_partial;
+    HTTPGet1->FileName = PartialName(fileName);
     HTTPGet1->GetFile();
 }
 
@@ -182,8 +178,7 @@ void TAutoupdate::HTTPGet1Progress(int TotalSize, int Readed)
 
 void TAutoupdate::HTTPGet1DoneFile(const QString &FileName)
 {
-    m_partial.clear();
-    const QString target = FileName.chopped(PartialName(QString()).size());
+    const QString target = std::exchange(m_target, QString());
     if (!takeFinalName(FileName, target)) {
         QFile::remove(FileName);
         HTTPGet1Error();
@@ -207,7 +202,6 @@ void TAutoupdate::HTTPGet1DoneFile(const QString &FileName)
 
 void TAutoupdate::HTTPGet1Error()
 {
-    if (!m_partial.isEmpty()) QFile::remove(m_partial);
-    m_partial.clear();
+    if (!m_target.isEmpty()) QFile::remove(PartialName(std::exchange(m_target, QString())));
     Memo1->appendPlainText(QStringLiteral("Error while downloading  ---  Fehler beim Download"));
 }

@@ -41,7 +41,7 @@ protected:
 private:
     void download(const QString &path, const QString &fileName);
     bool m_pictureLoaded = false;
-    QString m_partial;   // the file the running download writes; empty while none runs
+    QString m_target;   // the file the running download is for; empty while none runs
 };
 
 extern TAutoupdate *Autoupdate;

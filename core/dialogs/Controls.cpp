@@ -1,10 +1,13 @@
 #include "Controls.h"
 
+#include "ShowException.h"
 #include "WindowFont.h"
 
 #include <QComboBox>
+#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 
 QLabel *MakeLabel(QWidget *parent, const char *name, int left, int top, const QString &text)
@@ -52,3 +55,43 @@ QPushButton *MakeButton(QWidget *parent, const char *name, int left, int top, in
     b->setGeometry(left, top, width, height);
     return b;
 }
+
+QFrame *MakeBevel(QWidget *parent, const char *name, int left, int top, int width)
+{
+    auto *b = new QFrame(parent);
+    b->setObjectName(QLatin1String(name));
+    b->setFrameShape(QFrame::HLine);
+    b->setFrameShadow(QFrame::Sunken);
+    b->setGeometry(left, top, width, 2);
+    return b;
+}
+
+namespace {
+class ClickFilter : public QObject
+{
+public:
+    ClickFilter(QWidget *widget, std::function<void()> handler) : QObject(widget), m_handler(std::move(handler))
+    {
+        widget->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::MouseButtonRelease) {
+            const auto *mouse = static_cast<QMouseEvent *>(event);
+            const auto *widget = static_cast<QWidget *>(watched);
+            // Released over the widget, as a button counts a click.
+            if (mouse->button() == Qt::LeftButton && widget->rect().contains(mouse->position().toPoint())) {
+                Guarded(m_handler);
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> m_handler;
+};
+}
+
+void OnClick(QWidget *widget, std::function<void()> handler) { new ClickFilter(widget, std::move(handler)); }

@@ -2,8 +2,11 @@
 // Controls placed by hand at the positions the windows were laid out with, each with its name.
 #include <QString>
 
+#include <functional>
+
 class QComboBox;
 class QFont;
+class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -16,3 +19,9 @@ QLineEdit *MakeEdit(QWidget *parent, const char *name, int left, int top, int wi
 QComboBox *MakeList(QWidget *parent, const char *name, int left, int top, int width);
 QPushButton *MakeButton(QWidget *parent, const char *name, int left, int top, int width, int height,
                         const QString &caption);
+// A sunken horizontal line, two pixels high.
+QFrame *MakeBevel(QWidget *parent, const char *name, int left, int top, int width);
+
+// Pictures and labels that act as links: a left click on the widget (released over it, as a button
+// counts a click) runs the handler, guarded like every handler.
+void OnClick(QWidget *widget, std::function<void()> handler);

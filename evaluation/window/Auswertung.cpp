@@ -16,7 +16,6 @@
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRandomGenerator>
@@ -81,7 +80,7 @@ TAuswertung::TAuswertung(QWidget *parent) : QDialog(parent)
     Werbebanner->setObjectName(QStringLiteral("Werbebanner"));
     Werbebanner->setGeometry(90, 2, 468, 60);
     Werbebanner->setCursor(Qt::PointingHandCursor);
-    Werbebanner->installEventFilter(this);
+    OnClick(Werbebanner, [this] { WerbebannerClick(); });
 
     Grafik = new QLabel(TGrafik);
     Grafik->setObjectName(QStringLiteral("Grafik"));
@@ -185,12 +184,4 @@ void TAuswertung::resizeEvent(QResizeEvent *event)
 {
     QDialog::resizeEvent(event);
     layoutControls();
-}
-
-bool TAuswertung::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == Werbebanner && event->type() == QEvent::MouseButtonRelease
-        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
-        WerbebannerClick();
-    return QDialog::eventFilter(watched, event);
 }
