@@ -17,18 +17,6 @@
 TFeedbackForm *FeedbackForm = nullptr;
 
 namespace {
-const int VersionMajor = 2, VersionMinor = 0, VersionRelease = 0;
-const char *const VersionSuffix = "BETA 2";
-
-QString VersionText()
-{
-    return QStringLiteral("Version: %1.%2.%3 %4")
-        .arg(VersionMajor)
-        .arg(VersionMinor)
-        .arg(VersionRelease)
-        .arg(QLatin1String(VersionSuffix));
-}
-
 // The memo's lines, each followed by CR LF.
 QString MemoText(const QPlainTextEdit *memo)
 {
@@ -36,14 +24,16 @@ QString MemoText(const QPlainTextEdit *memo)
     for (QTextBlock b = memo->document()->begin(); b.isValid(); b = b.next()) text += b.text() + QStringLiteral("\r\n");
     return text;
 }
-}
 
+// The report the description is prefilled with: five lines, the last one empty.
 QStringList ReportLines(const QString &message)
 {
-    return {QStringLiteral("Error:"), QLatin1Char('"') + message + QLatin1Char('"'), VersionText(),
-            F_Description + QLatin1Char(':'), QString()};
+    return {QStringLiteral("Error:"), QLatin1Char('"') + message + QLatin1Char('"'),
+            QStringLiteral("Version: 2.0.0 BETA 2"), F_Description + QLatin1Char(':'), QString()};
 }
 
+// Encoded as a browser encodes a form: UTF-8; letters, digits and "*-._" kept, space as '+', the
+// rest %XX.
 QByteArray FormEncode(const QString &value)
 {
     QByteArray encoded = value.toUtf8().toPercentEncoding(" *", "~");
@@ -54,6 +44,7 @@ QString FeedbackRequestURL(const QString &base, const QString &mail, const QStri
 {
     return base + QStringLiteral("feedback.php?mail=") + QLatin1String(FormEncode(mail)) + QStringLiteral("&mes=")
            + QLatin1String(FormEncode(description));
+}
 }
 
 TFeedbackForm::TFeedbackForm(QWidget *parent) : QDialog(parent)

@@ -36,10 +36,3 @@ extern TFeedbackForm *FeedbackForm;
 // The feedback window, created now unless it exists: at start-up after the main window, or on the
 // first report when one comes while the main window is still being created.
 TFeedbackForm *CreateFeedbackForm(QWidget *parent);
-
-// The report the description is prefilled with: five lines, the last one empty.
-QStringList ReportLines(const QString &message);
-// The request: base + "feedback.php?mail=" + mail + "&mes=" + description, both values encoded as
-// a browser encodes a form (UTF-8; letters, digits and "*-._" kept, space as '+', the rest %XX).
-QString FeedbackRequestURL(const QString &base, const QString &mail, const QString &description);
-QByteArray FormEncode(const QString &value);
