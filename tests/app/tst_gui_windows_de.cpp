@@ -1,6 +1,8 @@
 // The windows as the program makes them: in their fixed order, and each opened modally by its menu
-// item, in a real modal loop.
+// item, in a real modal loop; the info window's links handed to the desktop's opener.
 #include "MainWindowFixture.h"
+#include "OnlineUrls.h"
+#include "Shell.h"
 #include "WhenModal.h"
 #include "Windows.h"
 
@@ -14,6 +16,7 @@
 
 #include <QAction>
 #include <QDialog>
+#include <QLabel>
 #include <QTest>
 
 class TestWindows : public QObject
@@ -35,23 +38,32 @@ private Q_SLOTS:
                                      Auswertung,  made[5],     FeedbackForm};
         QCOMPARE(made, order);
         QVERIFY(qobject_cast<TAssistentForm *>(made[5]));
+        QVERIFY(Infofenster->Werbebanner->pixmap().isNull());   // pictures are made when first shown
+        Shell::SetTestMode(true);
 
-        for (const auto &[item, window] : {std::pair{w.Tarife1, static_cast<QDialog *>(TarifForm)},
-                                           std::pair{w.Einstellungen1, static_cast<QDialog *>(SettingForm)},
-                                           std::pair{w.AutoUpdate1, static_cast<QDialog *>(Autoupdate)},
-                                           std::pair{w.Info1, static_cast<QDialog *>(Infofenster)},
-                                           std::pair{w.Auswertung1, static_cast<QDialog *>(Auswertung)}}) {
-            QVERIFY(item->isEnabled());
+        const std::pair<QAction *, QDialog *> openers[]{{w.Tarife1, TarifForm},
+                                                        {w.Einstellungen1, SettingForm},
+                                                        {w.AutoUpdate1, Autoupdate},
+                                                        {w.Info1, Infofenster},
+                                                        {w.Auswertung1, Auswertung}};
+        for (const auto &[item, window] : openers) {
             QWidget *opened = nullptr;
             WhenModal([&opened](QWidget *modal) {
                 opened = modal;
+                if (modal == Infofenster)
+                    for (QWidget *at : std::initializer_list<QWidget *>{Infofenster->Label6, Infofenster->Werbebanner,
+                                                                        Infofenster->Bevel2})
+                        QTest::mouseClick(at, Qt::LeftButton);   // the line is no link
                 static_cast<QDialog *>(modal)->reject();
             });
             item->trigger();   // returns once the window's own loop has ended
             QCOMPARE(opened, window);
-            QVERIFY(!window->isVisible());
         }
         QVERIFY(MessageBox::History().isEmpty());
+        QCOMPARE(Shell::Opened(), (QStringList{HomepageURL, PartnerURL}));
+        QCOMPARE(Infofenster->Werbebanner->pixmap().size(), QSize(105, 43));
+        QCOMPARE(Infofenster->Image1->pixmap().size(), QSize(32, 32));
+        Shell::SetTestMode(false);
     }
 };
 
