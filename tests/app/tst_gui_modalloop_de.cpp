@@ -49,10 +49,7 @@ private Q_SLOTS:
     void limitBoxOpen_hangUpIsLoggedWhileTheBoxIsOpen()
     {
         MainWindowFixture f(EncodeDateTime(2026, 5, 4, 10, 0, 0));
-        f.storeSettings(0);   // the limit box opens at the first tick
-        f.storeTarife({MakeTarif("Minute", "0191011", "Provider", 1)});
-        f.ras.addEntry("Provider", "0191011");
-        THauptfenster &w = f.start();
+        THauptfenster &w = f.startWithMinuteTariff(0);   // the limit box opens at the first tick
         MessageBox::SetTestMode(false);
         f.ras.setConnection("Provider", RASCS_Connected);
         int ticksWithBox = 0;
@@ -78,10 +75,7 @@ private Q_SLOTS:
     void appendReportOpen_aSecondConnectionIsTimedAndLogged()
     {
         MainWindowFixture f(EncodeDateTime(2026, 5, 4, 10, 0, 0));
-        f.storeSettings(100);
-        f.storeTarife({MakeTarif("Minute", "0191011", "Provider", 1)});
-        f.ras.addEntry("Provider", "0191011");
-        THauptfenster &w = f.start();
+        THauptfenster &w = f.startWithMinuteTariff(100);
         InstallErrorReport();   // the real report box
         MessageBox::SetTestMode(false);
         f.dir.blockFolder("Data/2026");

@@ -11,17 +11,6 @@
 #include <QLabel>
 #include <QTest>
 
-namespace {
-// One tariff at 1 per minute for the entry "Provider" with the number "0191011".
-THauptfenster &startWithMinuteTariff(MainWindowFixture &f, double limit)
-{
-    f.storeSettings(limit);
-    f.storeTarife({MakeTarif("Minute", "0191011", "Provider", 1)});
-    f.ras.addEntry("Provider", "0191011");
-    return f.start();
-}
-}
-
 class TestMonitoring : public QObject
 {
     Q_OBJECT
@@ -158,7 +147,7 @@ private Q_SLOTS:
     void limitZero_warnsAtTheFirstTick()
     {
         MainWindowFixture f(EncodeDateTime(2026, 5, 4, 10, 0, 0));
-        startWithMinuteTariff(f, 0);
+        f.startWithMinuteTariff(0);
         f.ras.setConnection("Provider", RASCS_Connected);
         f.step();
         QCOMPARE(f.shownTexts(), QStringList{W_LimitReached});
@@ -167,7 +156,7 @@ private Q_SLOTS:
     void connectionOverMonthEnd_landsInTheMonthItStarted()
     {
         MainWindowFixture f(EncodeDateTime(2026, 3, 31, 23, 59, 0));
-        THauptfenster &w = startWithMinuteTariff(f, 100);
+        THauptfenster &w = f.startWithMinuteTariff(100);
         f.ras.setConnection("Provider", RASCS_Connected);
         f.step(0);
         f.step(120);   // 1 April 00:01
@@ -203,7 +192,7 @@ private Q_SLOTS:
     void shutdownWhileConnected_logsTheConnectionBeforeSaving()
     {
         MainWindowFixture f(EncodeDateTime(2026, 5, 4, 10, 0, 0));
-        THauptfenster &w = startWithMinuteTariff(f, 100);
+        THauptfenster &w = f.startWithMinuteTariff(100);
         f.ras.setConnection("Provider", RASCS_Connected);
         f.step();
         f.step(180);
@@ -221,7 +210,7 @@ private Q_SLOTS:
     void failedAppend_isReportedOnceAndWrittenLater()
     {
         MainWindowFixture f(EncodeDateTime(2026, 5, 4, 10, 0, 0));
-        THauptfenster &w = startWithMinuteTariff(f, 100);
+        THauptfenster &w = f.startWithMinuteTariff(100);
         f.dir.blockFolder("Data/2026");
 
         f.ras.setConnection("Provider", RASCS_Connected);

@@ -61,10 +61,7 @@ private Q_SLOTS:
     void checkAndInstall_opensTheSetupAndEndsTheProgramWithItsShutdown()
     {
         MainWindowFixture f(EncodeDateTime(2026, 5, 4, 10, 0, 0));
-        f.storeSettings(100);
-        f.storeTarife({MakeTarif("Minute", "0191011", "Provider", 1)});
-        f.ras.addEntry("Provider", "0191011");
-        THauptfenster &w = f.start();
+        THauptfenster &w = f.startWithMinuteTariff(100);
         f.ras.setConnection("Provider", RASCS_Connected);
         f.step();
         f.step(120);   // two minutes being timed when the update starts

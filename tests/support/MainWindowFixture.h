@@ -59,6 +59,16 @@ struct MainWindowFixture
         return *window;
     }
 
+    // Settings with the limit, one tariff at 1 per minute for the entry "Provider" with the number
+    // "0191011", and the window started.
+    THauptfenster &startWithMinuteTariff(double limit)
+    {
+        storeSettings(limit);
+        storeTarife({MakeTarif("Minute", "0191011", "Provider", 1)});
+        ras.addEntry("Provider", "0191011");
+        return start();
+    }
+
     // One poll of the monitor, then one tick of the monitoring step, `seconds` later, and the
     // boxes the step left to be shown after it.
     void step(double seconds = 1)
