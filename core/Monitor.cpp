@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 #include <climits>
 #include <cmath>
 
@@ -16,7 +17,12 @@ namespace {
 constexpr double ClockToleranceSeconds = 2.0;
 constexpr double JournalIntervalSeconds = 60.0;
 
-QString costText(double cost) { return FloatToStrGeneral(cost) + QStringLiteral(" €"); }
+// Prices are entered in cents, so costs are in cents; the window shows euros to the cent, rounded
+// half to even like the budget bar, in the regional settings ("0,90 €", "1.234,50 €").
+QString costText(double cents)
+{
+    return QLocale::system().toString(std::nearbyint(cents) / 100.0, 'f', 2) + QStringLiteral(" €");
+}
 
 bool sameConnection(const TVerbindung &a, const TVerbindung &b)
 {
@@ -116,7 +122,7 @@ void TMonitor::beginConnection(TAnzeige &out)
         KeinTarifGewarnt = true;
         out.Meldungen.push_back({TMeldung::Nachricht, W_NoTarif});
     }
-    out.BarMaximum = RoundToBar(AktTarif.Limit);
+    out.BarMaximum = RoundToBar(AktTarif.Limit * 100.0);   // the limit is in euros, the bar in cents
     AktVerbindung.Tarif.setBytes(AktTarif.Name.rawValue().left(100));
 }
 
@@ -139,7 +145,7 @@ void TMonitor::showRunning(TAnzeige &out)
     out.Kosten = costText(cost);
     const double shown = Summe + cost;
     out.BarPosition = RoundToBar(shown);
-    if (!(GesamtLimit > shown) && !LimitGewarnt) {
+    if (!(GesamtLimit > shown / 100.0) && !LimitGewarnt) {   // the overall limit is in euros
         LimitGewarnt = true;
         out.Meldungen.push_back({TMeldung::Nachricht, W_LimitReached});
     }

@@ -34,8 +34,8 @@ struct TMeldung
 struct TAnzeige
 {
     QString Dauer;                   // LDauer
-    QString Kosten;                  // LKosten
-    std::optional<int> BarMaximum;   // BudgetBar
+    QString Kosten;                  // LKosten, in euros
+    std::optional<int> BarMaximum;   // BudgetBar, in cents
     std::optional<int> BarPosition;
     std::vector<TMeldung> Meldungen;   // in the order they became due
 };

@@ -45,17 +45,17 @@ private Q_SLOTS:
         f.ras.setConnection("Provider", RASCS_Connected);
         f.step();
         const TDateTime start = f.clock.now();
-        QCOMPARE(w.BudgetBar->Max(), 12);   // 12.5 rounds half to even
+        QCOMPARE(w.BudgetBar->Max(), 1250);   // 12,50 € in cents
         f.step(5 * 60 + 23);
         QCOMPARE(w.LDauer->text(), QStringLiteral("00:05:23"));
-        QCOMPARE(w.LKosten->text(), QStringLiteral("7,5 €"));   // 5 clock minutes at 1.5
-        QCOMPARE(w.BudgetBar->Position(), 8);                   // 7.5 rounds half to even
+        QCOMPARE(w.LKosten->text(), QStringLiteral("0,08 €"));   // 5 clock minutes at 1,5 ct
+        QCOMPARE(w.BudgetBar->Position(), 8);                    // 7.5 rounds half to even
 
         f.ras.hangUp();
         f.step(40);   // 10:06:03: six minutes begun on the clock
         QVERIFY(!w.Monitor.Online);
         QVERIFY(!w.Monitor.InVerbindung);
-        QCOMPARE(w.LKosten->text(), QStringLiteral("9 €"));
+        QCOMPARE(w.LKosten->text(), QStringLiteral("0,09 €"));
         QCOMPARE(w.LDauer->text(), QStringLiteral("00:06:03"));
 
         const TKostenDatenbank log = ReadLog(f.dir.file("Data/2026/Mai.qod"));
@@ -70,7 +70,7 @@ private Q_SLOTS:
 
         // The labels keep the last connection until the next one begins.
         f.step(60);
-        QCOMPARE(w.LKosten->text(), QStringLiteral("9 €"));
+        QCOMPARE(w.LKosten->text(), QStringLiteral("0,09 €"));
         QCOMPARE(int(ReadLog(f.dir.file("Data/2026/Mai.qod")).Daten.size()), 1);
     }
 
@@ -99,7 +99,7 @@ private Q_SLOTS:
             f.ras.setConnection("Provider", RASCS_Connected);
             f.step();
             f.step(120);
-            QCOMPARE(w.LKosten->text(), QStringLiteral("0 €"));
+            QCOMPARE(w.LKosten->text(), QStringLiteral("0,00 €"));
             f.ras.hangUp();
             f.step();
         }
@@ -117,10 +117,10 @@ private Q_SLOTS:
     void limitWarning_appearsAtTheTickTheShownTotalReachesTheLimit()
     {
         MainWindowFixture f(EncodeDateTime(2026, 5, 4, 10, 0, 0));
-        f.storeSettings(50);
+        f.storeSettings(0.5);   // euros
         f.storeTarife({MakeTarif("Minute", "0191011", "Provider", 1)});
         f.ras.addEntry("Provider", "0191011");
-        // 40 already spent this month.
+        // 40 cents already spent this month.
         TKostenDatenbank earlier;
         earlier.Pfad = f.dir.file("Data/2026/Mai.qod");
         TVerbindung v;
@@ -136,8 +136,8 @@ private Q_SLOTS:
             f.step(60);
             QVERIFY2(MessageBox::History().isEmpty(), qPrintable(w.LKosten->text()));
         }
-        f.step(60);   // the tenth minute: 40 + 10 = 50
-        QCOMPARE(w.LKosten->text(), QStringLiteral("10 €"));
+        f.step(60);   // the tenth minute: 40 + 10 cents = 0,50 €
+        QCOMPARE(w.LKosten->text(), QStringLiteral("0,10 €"));
         QCOMPARE(f.shownTexts(), QStringList{W_LimitReached});
         f.step(60);
         QCOMPARE(MessageBox::History().size(), 1);

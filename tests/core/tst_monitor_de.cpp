@@ -51,6 +51,43 @@ private Q_SLOTS:
         QVERIFY(f.step().Meldungen.empty());
     }
 
+    // Prices and logs are in cents; the label, the bar's maximum and the overall limit in euros.
+    void shownMoney_isInEurosToTheCent_data()
+    {
+        QTest::addColumn<double>("price");   // cents per minute
+        QTest::addColumn<int>("minutes");
+        QTest::addColumn<double>("overallLimit");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<int>("barPosition");
+        QTest::addColumn<bool>("warned");
+        QTest::newRow("an hour at 1,5 ct") << 1.5 << 60 << 0.9 << "0,90 €" << 90 << true;
+        QTest::newRow("below the limit, half a cent to even") << 1.5 << 59 << 0.9 << "0,88 €" << 88 << false;
+        QTest::newRow("grouped thousands") << 123450.0 << 1 << 2000.0 << "1.234,50 €" << 123450 << false;
+        QTest::newRow("half a cent, to even") << 0.25 << 2 << 1.0 << "0,00 €" << 0 << false;
+        QTest::newRow("one and a half cents") << 0.75 << 2 << 1.0 << "0,02 €" << 2 << false;
+    }
+    void shownMoney_isInEurosToTheCent()
+    {
+        QFETCH(double, price);
+        QFETCH(int, minutes);
+        QFETCH(double, overallLimit);
+        QFETCH(QString, shown);
+        QFETCH(int, barPosition);
+        QFETCH(bool, warned);
+        MonitorFixture f(EncodeDateTime(2026, 5, 4, 10, 0, 0), overallLimit);
+        Tarife = {MinuteTarif(price, 12.5)};
+        f.start();
+        f.up = true;
+        QCOMPARE(f.step(0).BarMaximum, std::optional<int>(1250));
+        const TAnzeige a = f.step(minutes * 60);
+        QCOMPARE(a.Kosten, shown);
+        QCOMPARE(a.BarPosition, std::optional<int>(barPosition));
+        QCOMPARE(f.m.LimitGewarnt, warned);
+        f.up = false;
+        f.step(0);
+        QCOMPARE(f.log("Data/2026/Mai.qod").Daten.at(0).Kosten, price * minutes);   // stored in cents
+    }
+
     void clockChange_pricesTheRealElapsedTime_data()
     {
         QTest::addColumn<TDateTime>("start");
