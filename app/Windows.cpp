@@ -8,6 +8,7 @@
 #include "SettingForm.h"
 #include "TarifForm.h"
 #include "Update.h"
+#include "WindowPlacement.h"
 
 void CreateWindows(THauptfenster *hauptfenster)
 {
@@ -20,6 +21,10 @@ void CreateWindows(THauptfenster *hauptfenster)
     Auswertung = new TAuswertung(hauptfenster);
     new TAssistentForm(hauptfenster);
     CreateFeedbackForm(hauptfenster);   // unless a report during start-up has made it already
+    // The windows without a place of their own open over the main window.
+    for (QWidget *w : {static_cast<QWidget *>(Infofenster), static_cast<QWidget *>(Autoupdate),
+                       static_cast<QWidget *>(FeedbackForm)})
+        CentreOverParentWhenShown(w);
     hauptfenster->SetWindowOpener(hauptfenster->Tarife1, [] { TarifForm->exec(); });
     hauptfenster->SetWindowOpener(hauptfenster->Einstellungen1, [] { SettingForm->exec(); });
     hauptfenster->SetWindowOpener(hauptfenster->AutoUpdate1, [] { Autoupdate->exec(); });

@@ -47,8 +47,14 @@ bool TryStrToFloat(const QString &text, double &value)
 
 bool TryStrToInt(const QString &text, int &value)
 {
+    // A sign and ASCII digits only: QLocale would also take group separators ("1,000" as 1000).
+    const QString s = text.trimmed();
+    qsizetype i = s.startsWith(QLatin1Char('+')) || s.startsWith(QLatin1Char('-')) ? 1 : 0;
+    if (i == s.size()) return false;
+    for (qsizetype k = i; k < s.size(); ++k)
+        if (s[k] < QLatin1Char('0') || s[k] > QLatin1Char('9')) return false;
     bool ok = false;
-    const int v = QLocale::c().toInt(text.trimmed(), &ok);
+    const int v = s.toInt(&ok, 10);
     if (!ok) return false;
     value = v;
     return true;

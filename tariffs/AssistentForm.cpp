@@ -13,6 +13,7 @@
 #include "ShowException.h"
 #include "SlotPages.h"
 #include "SpinEdit.h"
+#include "TarifStore.h"
 #include "WindowFont.h"
 
 #include <QComboBox>
@@ -65,8 +66,7 @@ TAssistentForm::TAssistentForm(QWidget *parent) : QDialog(parent)
     createTarifPages();
 
     // Made last, so that Tab reaches it after the controls of each page.
-    SBNext = MakeButton(this, "SBNext", 555, 420, 71, 22, QStringLiteral("Weiter"));
-    SBNext->setFlat(true);
+    SBNext = MakeFlatButton(this, "SBNext", 555, 420, 71, 22, QStringLiteral("Weiter"));
     SBNext->setDefault(true);
     connect(SBNext, &QPushButton::clicked, this, [this] { Guarded([this] { SBNextClick(); }); });
 
@@ -123,6 +123,7 @@ void TAssistentForm::createTarifPages()
     EMaxTimes->setObjectName(QStringLiteral("EMaxTimes"));
     EMaxTimes->setGeometry(0, 105, 46, 22);
     EMaxTimes->setValue(1);
+    EMaxTimes->SetKeepsTypedText(true);   // step 4 checks the number as typed
     if (QLineEdit *line = EMaxTimes->findChild<QLineEdit *>()) line->setMaxLength(2);
 
     Slots = std::make_unique<TSlotPages>(TTarif4);
@@ -187,6 +188,7 @@ void TAssistentForm::SBNextClick()
     case PageFinished:
         AppendTariff(ETarifName->text(), TarifBox->currentText(), EFreibetrag->text(), ELimit->text(),
                      TarifmodellGroup->ItemIndex(), Slots->Texts());
+        SaveTarife();   // the first tariff must survive a crash before the program's end
         // The tariff is in; a settings file that cannot be written is shown, and the wizard ends
         // all the same (another click would only add the tariff again).
         Guarded([] { SaveSettings(); });

@@ -3,6 +3,7 @@
 #include "Controls.h"
 #include "Convert.h"
 #include "Language.h"
+#include "MessageBox.h"
 #include "Report.h"
 #include "SettingsStore.h"
 #include "ShowException.h"
@@ -38,10 +39,9 @@ TSettingForm::TSettingForm(QWidget *parent) : QDialog(parent)
     EGesamtLimit = MakeEdit(this, "EGesamtLimit", 75, 30, 66, 21, LocalAmount(QStringLiteral("100,00")));
     LGesamtLimit2 = MakeLabel(this, "LGesamtLimit2", 145, 35, QStringLiteral("€"));
 
-    BitBtn2 = MakeButton(this, "BitBtn2", 55, 65, 80, 25, QStringLiteral("Cancel"));
+    BitBtn2 = MakeButton(this, "BitBtn2", 55, 65, 80, 25, MessageBox::StandardCaption(MessageBox::Cancel));
     BitBtn2->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
-    BitBtn2->setAutoDefault(false);
-    BitBtn1 = MakeButton(this, "BitBtn1", 140, 65, 80, 25, QStringLiteral("OK"));
+    BitBtn1 = MakeButton(this, "BitBtn1", 140, 65, 80, 25, MessageBox::StandardCaption(MessageBox::Ok));
     BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
     BitBtn1->setDefault(true);   // Enter
     setTabOrder(EGesamtLimit, BitBtn2);

@@ -49,14 +49,10 @@ void TTarifForm::createListPage()
     TarifListe = new QListWidget(TTarife);
     TarifListe->setObjectName(QStringLiteral("TarifListe"));
     TarifListe->setGeometry(0, 5, 286, 411);
-    SpeedButton1 = MakeButton(TTarife, "SpeedButton1", 300, 5, 130, 30, QStringLiteral("Tarif hinzufügen"));
-    SpeedButton2 = MakeButton(TTarife, "SpeedButton2", 300, 40, 130, 30, QStringLiteral("Tarif bearbeiten"));
-    SpeedButton3 = MakeButton(TTarife, "SpeedButton3", 300, 75, 130, 30, QStringLiteral("Tarif löschen"));
-    SpeedButton4 = MakeButton(TTarife, "SpeedButton4", 300, 110, 130, 30, QStringLiteral("Fenster schließen"));
-    for (QPushButton *b : {SpeedButton1, SpeedButton2, SpeedButton3, SpeedButton4}) {
-        b->setFlat(true);
-        b->setAutoDefault(false);
-    }
+    SpeedButton1 = MakeFlatButton(TTarife, "SpeedButton1", 300, 5, 130, 30, QStringLiteral("Tarif hinzufügen"));
+    SpeedButton2 = MakeFlatButton(TTarife, "SpeedButton2", 300, 40, 130, 30, QStringLiteral("Tarif bearbeiten"));
+    SpeedButton3 = MakeFlatButton(TTarife, "SpeedButton3", 300, 75, 130, 30, QStringLiteral("Tarif löschen"));
+    SpeedButton4 = MakeFlatButton(TTarife, "SpeedButton4", 300, 110, 130, 30, QStringLiteral("Fenster schließen"));
     SpeedButton2->setEnabled(false);   // an existing tariff cannot be changed, only replaced
     connect(SpeedButton1, &QPushButton::clicked, this, [this] { SpeedButton1Click(); });
     connect(SpeedButton3, &QPushButton::clicked, this, [this] { Guarded([this] { SpeedButton3Click(); }); });
@@ -101,12 +97,11 @@ void TTarifForm::createNewTarifPage()
     RadioGroup1->SetItemIndex(0);
     RadioGroup1->OnClick = [this] { RadioGroup1Click(); };
 
-    BitBtn1 = MakeButton(Panel2, "BitBtn1", 10, 135, 91, 25, QStringLiteral("OK"));
+    BitBtn1 = MakeButton(Panel2, "BitBtn1", 10, 135, 91, 25, MessageBox::StandardCaption(MessageBox::Ok));
     BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
     BitBtn1->setDefault(true);
-    BitBtn2 = MakeButton(Panel2, "BitBtn2", 105, 135, 91, 25, QStringLiteral("&Abort"));
+    BitBtn2 = MakeButton(Panel2, "BitBtn2", 105, 135, 91, 25, MessageBox::StandardCaption(MessageBox::Abort));
     BitBtn2->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
-    BitBtn2->setAutoDefault(false);
     connect(BitBtn1, &QPushButton::clicked, this, [this] {
         Guarded([this] { BitBtn1Click(); });
         done(Accepted);   // the window closes whatever the handler did
@@ -173,6 +168,7 @@ void TTarifForm::SpeedButton3Click()
     if (size_t(k) >= Tarife.size()) return;
     if (size_t(k) != Tarife.size() - 1) Tarife[size_t(k)] = Tarife.back();   // the last tariff fills the gap
     Tarife.pop_back();
+    SaveTarife();   // on disk at once: a crash must not bring the tariff back, nor lose the others
     refillList();
 }
 
@@ -186,6 +182,7 @@ void TTarifForm::BitBtn1Click()
 {
     AppendTariff(EName->text(), ENummer->currentText(), EFreibetrag->text(), ELimit->text(), RadioGroup1->ItemIndex(),
                  Slots->Texts());
+    SaveTarife();   // what was entered survives a crash; the save at the end would come too late
     refillList();
     PageControl1->SetTabVisible(1, false);
     PageControl1->SetActivePage(TTarife);

@@ -1,5 +1,6 @@
 #include "Controls.h"
 
+#include "FlatButton.h"
 #include "ShowException.h"
 #include "WindowFont.h"
 
@@ -51,6 +52,15 @@ QPushButton *MakeButton(QWidget *parent, const char *name, int left, int top, in
                         const QString &caption)
 {
     auto *b = new QPushButton(caption, parent);
+    b->setObjectName(QLatin1String(name));
+    b->setGeometry(left, top, width, height);
+    return b;
+}
+
+QPushButton *MakeFlatButton(QWidget *parent, const char *name, int left, int top, int width, int height,
+                            const QString &caption)
+{
+    auto *b = new TFlatButton(caption, parent);
     b->setObjectName(QLatin1String(name));
     b->setGeometry(left, top, width, height);
     return b;

@@ -19,6 +19,9 @@ QLineEdit *MakeEdit(QWidget *parent, const char *name, int left, int top, int wi
 QComboBox *MakeList(QWidget *parent, const char *name, int left, int top, int width);
 QPushButton *MakeButton(QWidget *parent, const char *name, int left, int top, int width, int height,
                         const QString &caption);
+// A flat button that shows a frame while it has the focus or the mouse is over it.
+QPushButton *MakeFlatButton(QWidget *parent, const char *name, int left, int top, int width, int height,
+                            const QString &caption);
 // A sunken horizontal line, two pixels high.
 QFrame *MakeBevel(QWidget *parent, const char *name, int left, int top, int width);
 

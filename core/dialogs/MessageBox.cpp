@@ -1,9 +1,13 @@
 #include "MessageBox.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDialog>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTranslator>
 
 namespace MessageBox {
 namespace {
@@ -23,19 +27,6 @@ QMessageBox::Icon qtIcon(Icon icon)
     }
 }
 
-// The button captions of the framework the program was designed with.
-QString caption(Button b)
-{
-    switch (b) {
-    case Ok: return QStringLiteral("OK");
-    case Cancel: return QStringLiteral("Cancel");
-    case Abort: return QStringLiteral("&Abort");
-    case Yes: return QStringLiteral("&Yes");
-    case No: return QStringLiteral("&No");
-    }
-    return QString();
-}
-
 QMessageBox::ButtonRole role(Button b)
 {
     switch (b) {
@@ -45,6 +36,19 @@ QMessageBox::ButtonRole role(Button b)
     default: return QMessageBox::RejectRole;
     }
 }
+}
+
+QString StandardCaption(Button b)
+{
+    // Qt's own texts for its standard buttons, so its translations apply ("Abbrechen", "&Ja").
+    switch (b) {
+    case Ok: return QCoreApplication::translate("QPlatformTheme", "OK");
+    case Cancel: return QCoreApplication::translate("QPlatformTheme", "Cancel");
+    case Abort: return QCoreApplication::translate("QPlatformTheme", "Abort");
+    case Yes: return QCoreApplication::translate("QPlatformTheme", "&Yes");
+    case No: return QCoreApplication::translate("QPlatformTheme", "&No");
+    }
+    return QString();
 }
 
 Button Show(const QString &title, const QString &text, Icon icon, const QList<Button> &buttons)
@@ -57,7 +61,7 @@ Button Show(const QString &title, const QString &text, Icon icon, const QList<Bu
     }
     QMessageBox box(qtIcon(icon), title, text, QMessageBox::NoButton, QApplication::activeWindow());
     QList<QPair<QAbstractButton *, Button>> made;
-    for (Button b : buttons) made.append({box.addButton(caption(b), role(b)), b});
+    for (Button b : buttons) made.append({box.addButton(StandardCaption(b), role(b)), b});
     if (!made.isEmpty()) box.setDefaultButton(static_cast<QPushButton *>(made.first().first));
     box.exec();
     for (const auto &m : made)
@@ -88,5 +92,15 @@ void SetTestMode(bool on)
 
 void SetNextAnswer(Button answer) { answers.append(answer); }
 QList<Shown> &History() { return history; }
+
+void InstallQtTranslations()
+{
+    static QTranslator *german = nullptr;
+    if (german) return;
+    german = new QTranslator(QCoreApplication::instance());
+    if (german->load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(german);
+}
 
 }

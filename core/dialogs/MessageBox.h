@@ -23,6 +23,11 @@ struct Shown
 // Shows a modal box and returns the button pressed (Cancel when the box was closed otherwise).
 Button Show(const QString &caption, const QString &text, Icon icon, const QList<Button> &buttons);
 
+// The caption Qt gives its standard button, in the language of the installed translation.
+QString StandardCaption(Button b);
+// Qt's own German texts for its buttons and dialogs; the program's texts are German already.
+void InstallQtTranslations();
+
 // A plain box with the application title as caption and an OK button.
 void ShowMessage(const QString &text);
 

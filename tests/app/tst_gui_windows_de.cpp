@@ -17,6 +17,8 @@
 #include <QAction>
 #include <QDialog>
 #include <QLabel>
+#include <QMap>
+#include <QScreen>
 #include <QTest>
 
 class TestWindows : public QObject
@@ -46,10 +48,15 @@ private Q_SLOTS:
                                                         {w.AutoUpdate1, Autoupdate},
                                                         {w.Info1, Infofenster},
                                                         {w.Auswertung1, Auswertung}};
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.move(400 - w.frameGeometry().width() / 2, 300 - w.frameGeometry().height() / 2);
+        QMap<QWidget *, QRect> placed;
         for (const auto &[item, window] : openers) {
             QWidget *opened = nullptr;
-            WhenModal([&opened](QWidget *modal) {
+            WhenModal([&opened, &placed](QWidget *modal) {
                 opened = modal;
+                placed[modal] = modal->frameGeometry();
                 if (modal == Infofenster)
                     for (QWidget *at : std::initializer_list<QWidget *>{Infofenster->Label6, Infofenster->Werbebanner,
                                                                         Infofenster->Bevel2})
@@ -59,6 +66,17 @@ private Q_SLOTS:
             item->trigger();   // returns once the window's own loop has ended
             QCOMPARE(opened, window);
         }
+        // The windows without a place of their own open centred over the main window.
+        for (QWidget *unplaced : {static_cast<QWidget *>(Autoupdate), static_cast<QWidget *>(Infofenster)})
+            QVERIFY(qAbs(placed[unplaced].center().x() - w.frameGeometry().center().x()) <= 1
+                    && qAbs(placed[unplaced].center().y() - w.frameGeometry().center().y()) <= 20);
+        // Too tall to be centred over the main window at its place near the top, one opens with its
+        // top at the main window's, wholly on the screen.
+        w.move(200, 116);
+        Autoupdate->show();
+        QCOMPARE(Autoupdate->frameGeometry().top(), w.frameGeometry().top());
+        QVERIFY(w.screen()->availableGeometry().contains(Autoupdate->frameGeometry()));
+        Autoupdate->hide();
         QVERIFY(MessageBox::History().isEmpty());
         QCOMPARE(Shell::Opened(), (QStringList{HomepageURL, PartnerURL}));
         QCOMPARE(Infofenster->Werbebanner->pixmap().size(), QSize(105, 43));

@@ -78,3 +78,14 @@ TKostenDatenbank ReadLog(const QString &path)
     ReadAllData(log);
     return log;
 }
+
+QStringList StoredTarifNames()
+{
+    QFile file(TarifPath());
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    const QByteArray data = file.readAll();
+    QStringList names;
+    for (qsizetype at = 0; at + TarifSize <= data.size(); at += TarifSize)
+        names << ReadTarif(data.constData() + at).Name.value();
+    return names;
+}

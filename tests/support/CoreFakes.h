@@ -73,3 +73,5 @@ QString thrownMessage(F call)
 
 // The month log at path, as ReadAllData reads it.
 TKostenDatenbank ReadLog(const QString &path);
+// The names of the tariffs in the tariff store on disk, in their order.
+QStringList StoredTarifNames();

@@ -108,6 +108,7 @@ private Q_SLOTS:
         QCOMPARE(rounds.at(2), QStringLiteral("TarifBox"));
         QCOMPARE(rounds.at(3), QStringLiteral("Item0,EMaxTimes"));
 
+        QCOMPARE(StoredTarifNames(), QStringList{QStringLiteral("Nacht")});   // on disk at once
         QCOMPARE(Tarife.size(), size_t(1));
         const TTarif &t = Tarife[0];
         QCOMPARE(t.Name.value(), QStringLiteral("Nacht"));
@@ -177,6 +178,41 @@ private Q_SLOTS:
         QCOMPARE(w.PageControl1->ActivePageIndex(), page);
         QCOMPARE(f.shownTexts(), QStringList(messages, W_FillAllFields));
         if (page != TAssistentForm::PageGeneral) QCOMPARE(GesamtLimit, 150.5);
+    }
+
+    // The slot count is read as typed, whether the field was left by Tab, by the click on the
+    // button or not at all: nothing corrects it to a bound first.
+    void slotCount_readAsTyped_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("tabAway");
+        QTest::addColumn<bool>("movesOn");
+        QTest::newRow("30, clicked") << "30" << false << false;
+        QTest::newRow("30, left by Tab") << "30" << true << false;
+        QTest::newRow("0") << "0" << false << false;
+        QTest::newRow("24") << "24" << true << true;
+    }
+    void slotCount_readAsTyped()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, tabAway);
+        QFETCH(bool, movesOn);
+        TariffWindowFixture<TAssistentForm> f;
+        TAssistentForm &w = f.show();
+        w.SBundesland->setCurrentIndex(0);
+        w.ETarifName->setText(QStringLiteral("T"));
+        for (int i = 0; i < 3; ++i) QTest::mouseClick(w.SBNext, Qt::LeftButton);
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.EMaxTimes->setFocus();
+        w.EMaxTimes->selectAll();
+        QTest::keyClicks(QApplication::focusWidget(), typed);
+        if (tabAway) key(Qt::Key_Tab);
+        QTest::mouseClick(w.SBNext, Qt::LeftButton);
+        QCOMPARE(w.EMaxTimes->text(), typed);
+        QCOMPARE(w.PageControl1->ActivePageIndex(),
+                 int(movesOn ? TAssistentForm::PageTarif4 : TAssistentForm::PageTarif3));
+        QCOMPARE(f.shownTexts(), movesOn ? QStringList() : QStringList{W_FillAllFields});
     }
 
     void slotPanels_data()

@@ -3,6 +3,7 @@
 #include "SettingForm.h"
 #include "TariffWindowFixture.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -92,7 +93,9 @@ private Q_SLOTS:
 
     void cancel_storesNothing()
     {
+        MessageBox::InstallQtTranslations();
         Fixture f;
+        QCOMPARE(f.form->BitBtn2->text(), QStringLiteral("Abbrechen"));   // Qt's own German
         TSettingForm &form = f.show();
         enter(form, 3, QStringLiteral("20"));
         QTest::mouseClick(form.BitBtn2, Qt::LeftButton);
@@ -102,17 +105,22 @@ private Q_SLOTS:
     }
 
     // Opened from the menu in its own modal loop, with the monitoring timer running: Enter in the
-    // limit field stores, Escape leaves without storing.
+    // limit field stores, Escape leaves without storing, Enter on a button presses that button.
     void enterAndEscape_inTheModalLoop_data()
     {
         QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("focus");
         QTest::addColumn<double>("stored");
-        QTest::newRow("Enter acts as OK") << int(Qt::Key_Return) << 42.0;
-        QTest::newRow("Escape acts as Cancel") << int(Qt::Key_Escape) << 100.0;
+        QTest::newRow("Enter in the field acts as OK") << int(Qt::Key_Return) << "EGesamtLimit" << 42.0;
+        QTest::newRow("Escape acts as Cancel") << int(Qt::Key_Escape) << "EGesamtLimit" << 100.0;
+        QTest::newRow("Enter on Cancel cancels") << int(Qt::Key_Return) << "BitBtn2" << 100.0;
+        QTest::newRow("Space on Cancel cancels") << int(Qt::Key_Space) << "BitBtn2" << 100.0;
+        QTest::newRow("Enter on OK") << int(Qt::Key_Enter) << "BitBtn1" << 42.0;
     }
     void enterAndEscape_inTheModalLoop()
     {
         QFETCH(int, key);
+        QFETCH(QString, focus);
         QFETCH(double, stored);
         Fixture f;
         f.window->Timer1->start(20);
@@ -130,7 +138,10 @@ private Q_SLOTS:
             form.EGesamtLimit->setFocus();
             form.EGesamtLimit->selectAll();
             QTest::keyClicks(form.EGesamtLimit, QStringLiteral("42"));
-            QTest::keyClick(form.EGesamtLimit, Qt::Key(key));
+            auto *target = form.findChild<QWidget *>(focus);
+            target->setFocus();
+            QTRY_COMPARE(QApplication::focusWidget(), target);
+            QTest::keyClick(target, Qt::Key(key));
         });
         f.window->Einstellungen1->trigger();
         QVERIFY(!f.form->isVisible());

@@ -8,6 +8,7 @@
 #include "TariffWindowFixture.h"
 
 #include <QComboBox>
+#include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -60,6 +61,7 @@ private Q_SLOTS:
         QTest::mouseClick(form.BitBtn1, Qt::LeftButton);
         QCOMPARE(form.result(), int(QDialog::Accepted));
         QCOMPARE(names(), QStringList{QStringLiteral("Tarif X")});
+        QCOMPARE(StoredTarifNames(), names());   // on disk at once, not only at the program's end
         const TTarif &t = Tarife[0];
         QVERIFY(t.Nummer.value().isEmpty() && t.Eintrag.value().isEmpty());
         for (int d = 1; d <= 7; ++d)
@@ -114,12 +116,14 @@ private Q_SLOTS:
         QFETCH(QStringList, left);
         Fixture f;
         for (const char *n : {"A", "B", "C", "D"}) Tarife.push_back(MakeTarif(QLatin1String(n), {}, {}, 1));
+        SaveTarife();
         TTarifForm &form = f.show();
         QCOMPARE(form.TarifListe->count(), 4);
         if (row >= 0) form.TarifListe->item(row)->setSelected(true);
         MessageBox::SetNextAnswer(MessageBox::Button(answer));
         QTest::mouseClick(form.SpeedButton3, Qt::LeftButton);
         QCOMPARE(names(), left);
+        QCOMPARE(StoredTarifNames(), left);
         QCOMPARE(MessageBox::History().size(), row >= 0 ? 1 : 0);
         QStringList listed;
         for (int i = 0; i < form.TarifListe->count(); ++i) listed << form.TarifListe->item(i)->text();
@@ -192,6 +196,44 @@ private Q_SLOTS:
         f.show();
         QCOMPARE(form.PageControl1->ActivePage(), form.TNewTarif);
         QCOMPARE(form.ELimit->text(), QStringLiteral("zehn"));
+    }
+
+    // Enter presses the button that has the focus, Enter in a field the default button; the flat
+    // list buttons show where the focus is.
+    void keyboard_focusedButtonTakesTheKey_data()
+    {
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("tariffs");
+        QTest::newRow("Enter on Abort") << "BitBtn2" << int(Qt::Key_Return) << 0;
+        QTest::newRow("Enter in the name") << "EName" << int(Qt::Key_Return) << 1;
+        QTest::newRow("Space on OK") << "BitBtn1" << int(Qt::Key_Space) << 1;
+    }
+    void keyboard_focusedButtonTakesTheKey()
+    {
+        QFETCH(QString, focus);
+        QFETCH(int, key);
+        QFETCH(int, tariffs);
+        Fixture f;
+        TTarifForm &form = f.show();
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        for (QPushButton *b : {form.SpeedButton1, form.SpeedButton4}) {
+            form.TarifListe->setFocus();
+            const QImage unfocused = b->grab().toImage();
+            b->setFocus();
+            QTRY_VERIFY(b->hasFocus());
+            QVERIFY(b->grab().toImage() != unfocused);
+        }
+        form.SpeedButton1->setFocus();
+        QTest::keyClick(form.SpeedButton1, Qt::Key_Return);   // a flat button takes Enter too
+        QCOMPARE(form.PageControl1->ActivePage(), form.TNewTarif);
+        auto *target = form.findChild<QWidget *>(focus);
+        target->setFocus();
+        QTRY_VERIFY(target->hasFocus());
+        QTest::keyClick(target, Qt::Key(key));
+        QCOMPARE(int(Tarife.size()), tariffs);
+        QVERIFY(!form.isVisible());
     }
 
     void abort_storesNothingAndKeepsTheFields()

@@ -69,6 +69,11 @@ private Q_SLOTS:
         QTest::newRow("18 to 6 writes nothing; across midnight takes two panels")
             << 0 << 6 << QList<TSlotTexts>{slot("18", "6", "7"), slot("18", "23", "2"), slot("0", "6", "2")}
             << QList<TSlotTexts>{} << QStringList(7, QStringLiteral("0:2/1 7:0/0 18:2/1"));
+        QTest::newRow("whole numbers are digits only: grouped, spaced or decimal texts are skipped")
+            << 2 << 0 << QList<TSlotTexts>{}
+            << QList<TSlotTexts>{slot("0", "23", "1"), slot("0", "23", "2", "1,000"), slot("1.0", "3", "3"),
+                                 slot("4", "5 0", "4"), slot("+6", "6", "5", "60")}
+            << (QStringList{QStringLiteral("0:1/1 6:5/60 7:1/1")} << QStringList(6, QStringLiteral("0:0/0")));
         QTest::newRow("hours outside the day are skipped, never written")
             << 2 << 0 << QList<TSlotTexts>{}
             << QList<TSlotTexts>{slot("20", "24", "5"), slot("-1", "3", "6"), slot("1", "2", "8")}
