@@ -1,27 +1,33 @@
 // Minutrix: the program entry. Creates the windows in their fixed order and runs the event loop.
+#include "CommandLine.h"
 #include "Errors.h"
 #include "Haupt.h"
+#include "InstanceLock.h"
+#include "MessageBox.h"
 #include "Windows.h"
 #ifdef Q_OS_UNIX
 #include "TerminationSignals.h"
 #endif
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
+#include <QLockFile>
 
 int main(int argc, char *argv[])
 {
+    if (const std::optional<int> status = HandleCommandLine(argc, argv)) return *status;
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Minutrix"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Minutrix"));
+    QApplication::setApplicationVersion(QStringLiteral(MINUTRIX_VERSION));
     QApplication::setQuitOnLastWindowClosed(false);   // the main window decides when the program ends
+    MessageBox::InstallQtTranslations();
 
-    QTranslator qtGerman;
-    if (qtGerman.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
-                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtGerman);
+    // A second program on the same data folder ends before it reads or writes any store.
+    const std::unique_ptr<QLockFile> lock = LockDataFolder();
+    if (!lock) {
+        MessageBox::ShowMessage(QStringLiteral("Minutrix läuft bereits."));
+        return 1;
+    }
 
     InstallErrorReport();
     // Logout, Ctrl+C or kill end the program like "Beenden" without the question: a connection

@@ -80,13 +80,21 @@ const std::array<TLanguageEntry, 42> &LanguageTable()
     return table;
 }
 
+namespace {
+void useBuiltInTexts()
+{
+    for (const TLanguageEntry &row : LanguageTable()) *row.receiver = row.builtIn;
+}
+
+// Until the language file is read (a report during start-up comes before it), every text is its
+// built-in German one, never empty. The texts above are constructed before this runs.
+const bool builtInTextsSet = (useBuiltInTexts(), true);
+}
+
 void LoadLanguage(const QString &fileName)
 {
     const auto &table = LanguageTable();
-    if (!QFileInfo::exists(fileName)) {
-        for (const TLanguageEntry &row : table) *row.receiver = row.builtIn;
-        return;
-    }
+    if (!QFileInfo::exists(fileName)) return useBuiltInTexts();
     const ProfileReader reader(fileName);
     for (const TLanguageEntry &row : table) {
         QString value = reader.readString(QString::fromLatin1(row.section), QString::fromLatin1(row.key), row.builtIn);

@@ -2,30 +2,89 @@
 // logout or kill ends the program cleanly while it is open, the cleared first-start flag saved.
 #include "SettingsStore.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
 
+namespace {
+qint64 lockHolder(const QTemporaryDir &dir)
+{
+    QFile lock(dir.filePath(QStringLiteral("Minutrix.lock")));
+    return lock.open(QIODevice::ReadOnly) ? lock.readLine().trimmed().toLongLong() : 0;
+}
+
+void startIn(QProcess &p, const QString &program)
+{
+    p.setProcessChannelMode(QProcess::ForwardedChannels);
+    p.start(program, {});
+    QVERIFY(p.waitForStarted());
+}
+}
+
 class TestFirstStart : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    // --help and --version need no display and touch no file; anything else unknown is refused.
+    void commandLine_answersWithoutStarting_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QByteArray>("out");
+        QTest::addColumn<QByteArray>("err");
+        QTest::newRow("--help") << QStringList{"--help"} << 0 << QByteArray("--version") << QByteArray();
+        QTest::newRow("--version") << QStringList{"--version"} << 0 << QByteArray("minutrix 2.") << QByteArray();
+        QTest::newRow("unknown option") << QStringList{"--frobnicate"} << 2 << QByteArray() << QByteArray("frobnicate");
+        QTest::newRow("an argument") << QStringList{"Settings.dat"} << 2 << QByteArray() << QByteArray("Usage:");
+    }
+    void commandLine_answersWithoutStarting()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, exitCode);
+        QFETCH(QByteArray, out);
+        QFETCH(QByteArray, err);
+        QTemporaryDir dir;
+        const QString program = dir.filePath(QStringLiteral("minutrix"));
+        QVERIFY(QFile::copy(QStringLiteral(MINUTRIX_PROGRAM), program));
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("DISPLAY"));
+        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        p.setProcessEnvironment(env);
+        p.start(program, args);
+        QVERIFY(p.waitForFinished(10000));
+        QCOMPARE(p.exitCode(), exitCode);
+        QVERIFY(p.readAllStandardOutput().contains(out));
+        QVERIFY(p.readAllStandardError().contains(err));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"minutrix"});
+    }
+
     void terminatedDuringTheWizard_endsAndSavesTheSettings()
     {
         QTemporaryDir dir;
         const QString program = dir.filePath(QStringLiteral("minutrix"));
         QVERIFY(QFile::copy(QStringLiteral(MINUTRIX_PROGRAM), program));
         QProcess p;
-        p.setProcessChannelMode(QProcess::ForwardedChannels);
-        p.start(program, {});
-        QVERIFY(p.waitForStarted());
+        startIn(p, program);
         // The wizard is open once the data folder exists and the start-up has come to rest.
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(dir.filePath(QStringLiteral("Data"))), 10000);
         QTest::qWait(500);
         QCOMPARE(p.state(), QProcess::Running);   // held by the wizard, not ended
         QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("Settings.dat"))));
+
+        // A second start on the same folder only says that Minutrix runs already.
+        const QStringList files = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        QProcess second;
+        startIn(second, program);
+        QTest::qWait(1000);
+        QCOMPARE(second.state(), QProcess::Running);   // its box is open
+        QCOMPARE(lockHolder(dir), p.processId());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), files);
+        second.kill();
+        QVERIFY(second.waitForFinished(10000));
         ::kill(pid_t(p.processId()), SIGTERM);
         QVERIFY(p.waitForFinished(10000));
         QCOMPARE(p.exitStatus(), QProcess::NormalExit);
@@ -34,6 +93,19 @@ private Q_SLOTS:
         const QByteArray bytes = settings.readAll();
         QCOMPARE(bytes.size(), SettingsSize);
         QCOMPARE(int(ParseSettings(bytes.constData()).ErsterStart), 0);
+        QCOMPARE(lockHolder(dir), 0);   // let go at the end
+
+        // A lock left by a killed program is taken over.
+        for (int run = 0; run < 2; ++run) {
+            QProcess next;
+            startIn(next, program);
+            QTRY_COMPARE_WITH_TIMEOUT(lockHolder(dir), next.processId(), 10000);
+            if (run == 0)
+                ::kill(pid_t(next.processId()), SIGKILL);
+            else
+                ::kill(pid_t(next.processId()), SIGTERM);
+            QVERIFY(next.waitForFinished(10000));
+        }
     }
 };
 

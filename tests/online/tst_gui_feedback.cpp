@@ -44,18 +44,20 @@ private Q_SLOTS:
         });
         f.start();   // the report comes while the main window is being created
         QVERIFY(FeedbackForm);
-        // The language texts are loaded after the tariffs: the report has only the operation's name.
-        QCOMPARE(prefilled, QStringLiteral("Error:\n\"LoadTarife\"\nVersion: 2.0.0 BETA 2\n:\n"));
+        // The language file is read after the tariffs: the report speaks the built-in texts.
+        QCOMPARE(prefilled, QStringLiteral("Error:\n\"") + E_UnknownErrorAt
+                                + QStringLiteral("LoadTarife\"\nVersion: 2.0.0 BETA 2\nBeschreibung:\n"));
         QTRY_COMPARE_WITH_TIMEOUT(server.received.size(), 1, 10000);
         const QByteArray expected =
-            "GET /feedback.php?mail=anna%2Btest%40example.org&mes=Error%3A%0D%0A%22LoadTarife%22%0D%0A"
-            "Version%3A+2.0.0+BETA+2%0D%0A%3A%0D%0AModem+h%C3%A4ngt+%26+100%25+weg+*-._%3D%3F%23%7E%E2%82%AC%0D%0A "
+            "GET /feedback.php?mail=anna%2Btest%40example.org&mes=Error%3A%0D%0A%22Es+trat+ein+unbekannter+Fehler+in+"
+            "der+folgenden+Funktion+auf%3A+LoadTarife%22%0D%0AVersion%3A+2.0.0+BETA+2%0D%0ABeschreibung%3A%0D%0AModem+"
+            "h%C3%A4ngt+%26+100%25+weg+*-._%3D%3F%23%7E%E2%82%AC%0D%0A "
             "HTTP/1.0\r\nHost: 127.0.0.1:"
             + QByteArray::number(server.port())
             + "\r\nUser-Agent: Minutrix 2 Feedback\r\nAccept: */*\r\nPragma: no-cache\r\n\r\n";
         QCOMPARE(server.received.first(), expected);
-        // The thank-you box came, with the text as it stood before the language was loaded.
-        QCOMPARE(f.shownTexts().last(), QString());
+        // The thank-you box came, with its built-in text.
+        QCOMPARE(f.shownTexts().last(), QStringLiteral("Danke für Ihre Mitarbeit Minutrix zu verbessern."));
         QVERIFY(FeedbackForm->Memo1->toPlainText().isEmpty());
 
         // The next report replaces the description and keeps the e-mail; Cancel sends nothing.
