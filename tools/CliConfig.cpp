@@ -4,16 +4,25 @@
 #include "Language.h"
 #include "SettingsStore.h"
 
+#include <QFileInfo>
+#include <cstdio>
+
 QByteArray RunSettings(const QStringList &args)
 {
     RequireArgumentCount(args, 2, 2);
     const QString path = args[1];
-    // The program tolerates a short file by keeping earlier values; the tool has none to keep.
     const QByteArray data = ReadRegularFile(path, SettingsSize);
-    if (data.size() < SettingsSize)
-        FileError(path,
-                  QStringLiteral("is not a settings file: %1 bytes instead of %2").arg(data.size()).arg(SettingsSize));
-    const TSettingsWerte w = ParseSettings(data.constData());
+    // The program reads the first bytes of a file of another size over the values it starts with
+    // (all zero) and keeps those for the rest: shown the same, with a warning.
+    const qint64 size = QFileInfo(path).size();
+    if (size != SettingsSize)
+        std::fprintf(
+            stderr,
+            "minutrix-cli: warning: %s has %lld bytes, not the program's %d; shown as the program would load it\n",
+            qPrintable(path), static_cast<long long>(size), SettingsSize);
+    QByteArray image(SettingsSize, '\0');
+    image.replace(0, data.size(), data);
+    const TSettingsWerte w = ParseSettings(image.constData());
     return QByteArray("ErsterStart=") + QByteArray::number(w.ErsterStart)
            + "\nBundesland=" + QByteArray::number(w.Bundesland) + "\nGesamtLimit=" + FormatNumber(w.GesamtLimit)
            + "\nSprache=" + EscapeText(w.Sprache) + '\n';

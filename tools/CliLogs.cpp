@@ -71,5 +71,6 @@ QByteArray RunSummary(const QStringList &args)
                    + QByteArray::number(seconds) + '\n';
         }
     }
+    if (out.isEmpty()) FileError(dataFolder, QStringLiteral("holds no month log (Data/<year>/<month>.qod)"));
     return out;
 }

@@ -13,6 +13,7 @@ private Q_SLOTS:
     void holidays_leapYearEndsOnDay366();
     void badArguments_data();
     void badArguments();
+    void help_printsUsageOnStdout_data();
     void help_printsUsageOnStdout();
 };
 
@@ -111,12 +112,34 @@ void TestCliCalendar::badArguments()
     VERIFY_USAGE_ERROR(r);
 }
 
+// The whole usage, one command's usage or the version; a wrong call names only its command.
+void TestCliCalendar::help_printsUsageOnStdout_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QByteArray>("shown");   // on stdout when 0, on stderr otherwise
+    QTest::addColumn<QByteArray>("notShown");
+    QTest::newRow("--help") << QStringList{"--help"} << 0 << QByteArray("  log MONTH.qod") << QByteArray("warning");
+    QTest::newRow("log --help, not a file")
+        << QStringList{"log", "--help"} << 0 << QByteArray("  log MONTH.qod") << QByteArray("easter");
+    QTest::newRow("cost in cents") << QStringList{"cost", "-h"} << 0 << QByteArray("cost in cents")
+                                   << QByteArray("summary");
+    QTest::newRow("--version") << QStringList{"--version"} << 0 << QByteArray("minutrix-cli 2.") << QByteArray("Usage");
+    QTest::newRow("usage error of log") << QStringList{"log", "a", "b"} << 2 << QByteArray("  log MONTH.qod")
+                                        << QByteArray("easter");
+}
+
 void TestCliCalendar::help_printsUsageOnStdout()
 {
-    const CliResult r = runCli({QStringLiteral("--help")});
-    QCOMPARE(r.exitCode, 0);
-    QVERIFY(r.out.startsWith("Usage: minutrix-cli"));
-    QVERIFY(r.err.isEmpty());
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+    QFETCH(QByteArray, shown);
+    QFETCH(QByteArray, notShown);
+    const CliResult r = runCli(args);
+    QCOMPARE(r.exitCode, exitCode);
+    const QByteArray &text = exitCode == 0 ? r.out : r.err;
+    QVERIFY2(text.contains(shown) && !text.contains(notShown), text.constData());
+    QVERIFY((exitCode == 0 ? r.err : r.out).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestCliCalendar)

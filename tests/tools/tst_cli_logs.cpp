@@ -48,7 +48,7 @@ private Q_SLOTS:
     void log_oneLinePerRecord();
     void log_headerOnlyListsNothing();
     void summary_calendarOrderTotalsAndRounding();
-    void summary_emptyFolderListsNothing();
+    void summary_folderWithoutMonthLogs_isAnError();
     void summary_notAFileAtAMonthsName_data();
     void summary_notAFileAtAMonthsName();
     void fileErrors_data();
@@ -125,12 +125,12 @@ void TestCliLogs::summary_calendarOrderTotalsAndRounding()
                                            "2005\tDezember\t3\t2\t7260"}));
 }
 
-void TestCliLogs::summary_emptyFolderListsNothing()
+void TestCliLogs::summary_folderWithoutMonthLogs_isAnError()
 {
     QTemporaryDir dir;
+    QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("2005"))));
     const CliResult r = runCli({QStringLiteral("summary"), dir.path()});
-    QCOMPARE(r.exitCode, 0);
-    QVERIFY(r.out.isEmpty());
+    VERIFY_FILE_ERROR(r, dir.path());   // says that it holds none
 }
 
 // A folder or a FIFO named like a month log is no month log, as for the program: it is passed
