@@ -129,7 +129,11 @@ private Q_SLOTS:
         row("file, chunked", {chunked}, true, false, "error", b, 0, 3000);
         row("file, closing early", {early}, true, false, "error", b.left(2000), 5000, 2000);
         row("file, 404", {HttpResponse("404 Not Found", "<html>gone</html>")}, true, false, "error", "old", 0, 0);
-        row("file, empty", {empty}, true, false, "file", "", 0, 0);
+        row("file, empty", {empty}, true, false, "error", "", 0, 0);
+        row("file, 206 with a part",
+            {"HTTP/1.0 206 Partial Content\r\nContent-Range: bytes 0-9/99999\r\n"
+             "Content-Length: 10\r\n\r\n0123456789"},
+            true, false, "error", "old", 0, 0);
         row("file, length not a number", {"HTTP/1.0 200 OK\r\nContent-Length: many\r\n\r\n" + b}, true, false, "error",
             "old", 0, 0);
         row("file, after a redirect", {"HTTP/1.0 302 Found\r\nLocation: /moved\r\nContent-Length: 0\r\n\r\n", ok}, true,
@@ -175,6 +179,44 @@ private Q_SLOTS:
             QVERIFY(file.open(QIODevice::ReadOnly) && file.readAll() == stored);
         else
             QCOMPARE(log.result, stored);
+    }
+
+    // Redirects stay on the host and never go down from https; the second server, on another
+    // port, serves what a wrong one would fetch.
+    void redirect_data()
+    {
+        QTest::addColumn<bool>("tls");   // of the first server; the second's is the other
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<QByteArray>("result");
+        QTest::newRow("another port") << false << "http://127.0.0.1:%1/s" << QByteArray();
+        QTest::newRow("up to https") << false << "https://127.0.0.1:%1/s" << QByteArray("second");
+        QTest::newRow("down to http") << true << "http://127.0.0.1:%1/s" << QByteArray();
+    }
+    void redirect()
+    {
+        QFETCH(bool, tls);
+        QFETCH(QString, to);
+        SetHTTPCertificateAuthorities(HttpTestServer::certificateFile());
+        HttpTestServer first(tls), second(!tls);
+        first.answer("HTTP/1.0 302 Found\r\nLocation: " + to.arg(second.port()).toLatin1() + "\r\n\r\n");
+        second.answer(HttpResponse("200 OK", "second"));
+        THTTPGet get;
+        get.URL = (tls ? "https://" : "") + first.url("/f");
+        TransferLog log(get);
+        finish(get, log, false);
+        QTEST(log.result, "result");
+    }
+
+    void drip_failsWhenStalled()
+    {
+        HttpTestServer server;
+        server.answer(TScriptedResponse{HttpResponse("200 OK", "one byte a second"), -1, 1, 1000});
+        THTTPGet get;
+        get.URL = server.url("/drip");
+        get.StallTimeout = 2;
+        TransferLog log(get);
+        finish(get, log, false);
+        QCOMPARE(log.endings(), QStringList{"error"});
     }
 
     // Nothing answers: the empty target is made all the same, unless BinaryData keeps it from being read.
