@@ -10,7 +10,7 @@ bool resolve(void *library, const char *name, F &function)
     return function != nullptr;
 }
 
-TCurlLibrary *load()
+const TCurlLibrary *load()
 {
     void *library = dlopen(MINUTRIX_CURL_LIBRARY, RTLD_NOW | RTLD_LOCAL);
     if (!library) return nullptr;
@@ -31,13 +31,10 @@ TCurlLibrary *load()
     curl.ProtocolStrings = version->version_num >= 0x075500;
     return &curl;
 }
+}
 
-TCurlLibrary *loaded()
+const TCurlLibrary *CurlLibrary()
 {
-    static TCurlLibrary *const curl = load();
+    static const TCurlLibrary *const curl = load();
     return curl;
 }
-}
-
-const TCurlLibrary *CurlLibrary() { return loaded(); }
-TCurlLibrary *CurlLibraryForTests() { return loaded(); }

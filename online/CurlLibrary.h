@@ -30,6 +30,3 @@ struct TCurlLibrary
 // Loaded and initialised on the first call (made on the main thread); null when the library or
 // one of its functions is missing, and then every transfer fails.
 const TCurlLibrary *CurlLibrary();
-
-// Tests: the loaded library, to stand in for one of its functions or for an older version.
-TCurlLibrary *CurlLibraryForTests();
