@@ -2,6 +2,9 @@
 // THTTPGet: a non-visual component that fetches one HTTP or HTTPS resource on a worker thread,
 // into a file (GetFile) or a string (GetString), and reports through events on the thread that
 // owns it: OnProgress after every block, then exactly one of OnDoneFile, OnDoneString, OnError.
+// Only a "200 OK" succeeds, into a file only with a non-empty body of its announced length.
+// Redirects are followed on the same host only, never down from https, so no server can send a
+// request elsewhere; a transfer that stalls or exceeds MaxSize fails.
 #include <QByteArray>
 #include <QObject>
 #include <QString>

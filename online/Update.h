@@ -1,6 +1,9 @@
 #pragma once
 // The auto-update window: fetches the description of the newest version from the update server
 // and shows it; on request downloads the setup program, starts it and ends the program.
+// Whatever the server sends, each step is short: the description is limited and cut for the memo,
+// the setup is limited and checked against the description's checksum, and closing the window
+// stops a download.
 #include <QDialog>
 
 class QFrame;

@@ -197,7 +197,8 @@ private Q_SLOTS:
     void drip_failsWhenStalled()
     {
         HttpTestServer server;
-        server.answer(TScriptedResponse{HttpResponse("200 OK", "one byte a second"), -1, 1, 1000});
+        server.answer(
+            TScriptedResponse{HttpResponse("200 OK", "five bytes a second"), -1, 1, 200, 39});   // after the head
         THTTPGet get;
         get.URL = server.url("/drip");
         get.StallTimeout = 2;

@@ -88,7 +88,6 @@ private Q_SLOTS:
             form.BitBtn1->click();
         }
         QTRY_COMPARE(server.received.join().count("GET /feedback.php?mail=&mes="), 2);
-        QVERIFY(server.received.join().contains("mes=eins") && server.received.join().contains("mes=zwei"));
         QCOMPARE(f.shownTexts().size(), 2);   // a thank-you for each
     }
 };

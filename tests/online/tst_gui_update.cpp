@@ -133,11 +133,9 @@ private Q_SLOTS:
         QTest::newRow("no content length") << HttpResponse("200 OK", "MZ setup", false);
         QTest::newRow("closed early") << HttpResponse("200 OK", QByteArray(5000, 'S')).chopped(2000);
         QTest::newRow("empty") << HttpResponse("200 OK", "");
-        QTest::newRow("206 with ten bytes of 99 999")
-            << QByteArray("HTTP/1.0 206 Partial Content\r\nContent-Range: bytes 0-9/99999\r\n"
-                          "Content-Length: 10\r\n\r\nMZ34567890");
+        QTest::newRow("206, ten bytes of a range") << HttpResponse("206 Partial Content", "MZ34567890");
         QTest::newRow("over 64 MiB") << QByteArray("HTTP/1.0 200 OK\r\nContent-Length: 67108865\r\n\r\nMZ");
-        QTest::newRow("redirect to another port")
+        QTest::newRow("redirect, another port")
             << QByteArray("HTTP/1.0 302 Found\r\nLocation: http://127.0.0.1:OTHER/\r\n\r\n");
     }
     void failedDownload_leavesNoFileAndTheButtonsAsTheyWere()
