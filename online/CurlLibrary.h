@@ -21,6 +21,10 @@ struct TCurlLibrary
     decltype(&curl_multi_cleanup) multi_cleanup;
     decltype(&curl_slist_append) slist_append;
     decltype(&curl_slist_free_all) slist_free_all;
+    decltype(&curl_version_info) version_info;
+    // From 7.85 the protocol limits are set by name; older versions know only the bitmask options,
+    // and ignore the named ones they do not know.
+    bool ProtocolStrings = false;
 };
 
 // Loaded and initialised on the first call (made on the main thread); null when the library or

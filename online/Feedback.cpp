@@ -2,6 +2,7 @@
 
 #include "Controls.h"
 #include "HTTPGet.h"
+#include "HTTPUrl.h"
 #include "Language.h"
 #include "MessageBox.h"
 #include "OnlineUrls.h"
@@ -42,8 +43,8 @@ QByteArray FormEncode(const QString &value)
 
 QString FeedbackRequestURL(const QString &base, const QString &mail, const QString &description)
 {
-    return base + QStringLiteral("feedback.php?mail=") + QLatin1String(FormEncode(mail)) + QStringLiteral("&mes=")
-           + QLatin1String(FormEncode(description));
+    return JoinURL(base, QStringLiteral("feedback.php?mail=")) + QLatin1String(FormEncode(mail))
+           + QStringLiteral("&mes=") + QLatin1String(FormEncode(description));
 }
 }
 
@@ -88,10 +89,17 @@ void TFeedbackForm::FormCreate()
 
 void TFeedbackForm::BitBtn1Click()
 {
-    HTTPGet1->URL = FeedbackRequestURL(FeedbackBaseURL, EMailEdit->text(), MemoText(Memo1));
-    HTTPGet1->Agent = QStringLiteral("Minutrix 2 Feedback");
-    HTTPGet1->UseCache = false;
-    HTTPGet1->GetString();   // the answer and the outcome are not looked at
+    // A report sent while an earlier one is still out gets a transfer of its own, gone once done.
+    THTTPGet *get = HTTPGet1;
+    if (get->Running()) {
+        get = new THTTPGet(this);
+        get->OnDoneString = [get](QObject *, const QByteArray &) { get->deleteLater(); };
+        get->OnError = [get](QObject *) { get->deleteLater(); };
+    }
+    get->URL = FeedbackRequestURL(FeedbackBaseURL, EMailEdit->text(), MemoText(Memo1));
+    get->Agent = QStringLiteral("Minutrix 2 Feedback");
+    get->UseCache = false;
+    get->GetString();   // the answer and the outcome are not looked at
     MessageBox::ShowMessage(F_ThankYou);
     Memo1->clear();
     accept();

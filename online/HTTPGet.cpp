@@ -54,14 +54,26 @@ void THTTPGet::Abort()
     if (m_worker) m_worker->RequestStop();
 }
 
+void THTTPGet::Cancel()
+{
+    Abort();
+    m_worker.reset();   // joins
+    ++m_generation;     // its completion, queued already, is ignored
+}
+
 bool THTTPGet::Start(bool toFile)
 {
     if (m_worker) return false;
     InitHTTPTransfers();
     m_worker = std::make_unique<THTTPGetThread>(THTTPRequest{AcceptTypes, Agent, URL, FileName, UserName, Password,
                                                              PostQuery, Referer, certificateAuthorities(), BinaryData,
-                                                             UseCache, toFile, OnProgress});
-    connect(m_worker.get(), &QThread::finished, this, &THTTPGet::ThreadDone, Qt::QueuedConnection);
+                                                             UseCache, toFile, MaxSize, StallTimeout, OnProgress});
+    connect(
+        m_worker.get(), &QThread::finished, this,
+        [this, generation = ++m_generation] {
+            if (generation == m_generation) ThreadDone();
+        },
+        Qt::QueuedConnection);
     m_worker->start();
     return true;
 }
@@ -73,6 +85,7 @@ void THTTPGet::ThreadDone()
     const QPointer<THTTPGet> alive(this);
     m_worker->wait();
     m_success = m_worker->Succeeded();
+    m_sha256 = m_success ? m_worker->Sha256() : QByteArray();
     // Copies: a handler that destroys the component destroys the worker with it.
     const bool toFile = m_worker->Request().ToFile;
     const QString fileName = m_worker->Request().FileName;

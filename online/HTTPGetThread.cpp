@@ -85,7 +85,7 @@ void THTTPGetThread::run()
     }
     if (m_refused || m_stop || !m_prepared) return;
     if (m_request.ToFile) {
-        m_success = m_haveLength && m_total == m_contentLength;
+        m_success = m_haveLength && m_total > 0 && m_total == m_contentLength;   // an empty setup is none
     } else {
         // A body cut short is no answer: the announced length must arrive, or curl must see a proper end.
         m_success = m_total != 0 && (m_haveLength ? m_total == m_contentLength : code == CURLE_OK);
@@ -98,21 +98,14 @@ int THTTPGetThread::Perform()
     const QByteArray accept = m_request.AcceptTypes.toUtf8(), agent = m_request.Agent.toUtf8(),
                      referer = m_request.Referer.toUtf8(), user = m_request.UserName.toUtf8(),
                      password = m_request.Password.toUtf8(), body = m_request.PostQuery.toUtf8();
-    for (const QByteArray *v : {&accept, &agent, &referer, &user, &password}) {
-        if (!fitsOneHeader(*v)) {
-            Refuse();
-            return CURLE_BAD_FUNCTION_ARGUMENT;
-        }
-    }
+    for (const QByteArray *v : {&accept, &agent, &referer, &user, &password})
+        if (!fitsOneHeader(*v)) return Failed(CURLE_BAD_FUNCTION_ARGUMENT);
     if (url.isEmpty()) {   // nothing to connect to: the same as a server that cannot be reached
         Prepare();
         return CURLE_URL_MALFORMAT;
     }
     const TCurlLibrary *curl = CurlLibrary();
-    if (!curl) {   // no libcurl on this machine: no transfer can be made
-        Refuse();
-        return CURLE_FAILED_INIT;
-    }
+    if (!curl) return Failed(CURLE_FAILED_INIT);   // no libcurl on this machine: no transfer can be made
     const std::unique_ptr<CURL, EasyFree> easy(curl->easy_init());
     const std::unique_ptr<CURLM, MultiFree> multi(curl->multi_init());
     std::unique_ptr<curl_slist, ListFree> headers;
@@ -122,74 +115,123 @@ int THTTPGetThread::Perform()
             headers.reset(l);
         }
     };
-    if (!easy || !multi) {
-        Refuse();
-        return CURLE_OUT_OF_MEMORY;
-    }
+    if (!easy || !multi) return Failed(CURLE_OUT_OF_MEMORY);
     CURL *h = easy.get();
     m_easy = h;
     addHeader(accept.isEmpty() ? QByteArray("Accept;") : "Accept: " + accept);   // "Accept;" sends it empty
     if (!m_request.UseCache) addHeader("Pragma: no-cache");
     if (!body.isEmpty()) addHeader("Content-Type: application/x-www-form-urlencoded");
 
-    curl->easy_setopt(h, CURLOPT_URL, url.constData());
-    curl->easy_setopt(h, CURLOPT_HTTP_VERSION, long(CURL_HTTP_VERSION_1_0));
-    curl->easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
-    curl->easy_setopt(h, CURLOPT_PATH_AS_IS, 1L);
-    curl->easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl->easy_setopt(h, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-    curl->easy_setopt(h, CURLOPT_FOLLOWLOCATION, 1L);   // as the platform's HTTP functions did
-    curl->easy_setopt(h, CURLOPT_MAXREDIRS, 5L);
-    // A server that stops answering ends the transfer after two minutes instead of holding it.
-    curl->easy_setopt(h, CURLOPT_CONNECTTIMEOUT, 30L);
-    curl->easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl->easy_setopt(h, CURLOPT_LOW_SPEED_TIME, 120L);
-    curl->easy_setopt(h, CURLOPT_HTTPHEADER, headers.get());
-    if (!agent.isEmpty()) curl->easy_setopt(h, CURLOPT_USERAGENT, agent.constData());
-    if (!referer.isEmpty()) curl->easy_setopt(h, CURLOPT_REFERER, referer.constData());
+    // Every option counts: one libcurl did not take (a limit it does not know) fails the transfer
+    // before anything is sent.
+    bool set = true;
+    const auto option = [&set, curl, h](CURLoption o, auto value) {
+        set = curl->easy_setopt(h, o, value) == CURLE_OK && set;
+    };
+    option(CURLOPT_HTTP_VERSION, long(CURL_HTTP_VERSION_1_0));
+    option(CURLOPT_NOSIGNAL, 1L);
+    option(CURLOPT_PATH_AS_IS, 1L);
+    if (curl->ProtocolStrings) {
+        option(CURLOPT_PROTOCOLS_STR, "http,https");
+        option(CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    } else {
+        option(CURLOPT_PROTOCOLS, long(CURLPROTO_HTTP | CURLPROTO_HTTPS));
+        option(CURLOPT_REDIR_PROTOCOLS, long(CURLPROTO_HTTP | CURLPROTO_HTTPS));
+    }
+    option(CURLOPT_FOLLOWLOCATION, 0L);   // redirects are followed here, each one checked first
+    // A server that stops answering, or sends next to nothing, ends the transfer instead of holding it.
+    option(CURLOPT_CONNECTTIMEOUT, 30L);
+    option(CURLOPT_LOW_SPEED_LIMIT, 16L);
+    option(CURLOPT_LOW_SPEED_TIME, long(m_request.StallTimeout));
+    if (m_request.MaxSize > 0) option(CURLOPT_MAXFILESIZE_LARGE, curl_off_t(m_request.MaxSize));
+    option(CURLOPT_HTTPHEADER, headers.get());
+    if (!agent.isEmpty()) option(CURLOPT_USERAGENT, agent.constData());
+    if (!referer.isEmpty()) option(CURLOPT_REFERER, referer.constData());
     if (!body.isEmpty()) {
-        curl->easy_setopt(h, CURLOPT_POSTFIELDSIZE_LARGE, curl_off_t(body.size()));
-        curl->easy_setopt(h, CURLOPT_POSTFIELDS, body.constData());
+        option(CURLOPT_POSTFIELDSIZE_LARGE, curl_off_t(body.size()));
+        option(CURLOPT_POSTFIELDS, body.constData());
     }
     if (!user.isEmpty() || !password.isEmpty()) {
-        curl->easy_setopt(h, CURLOPT_HTTPAUTH, long(CURLAUTH_BASIC));
-        curl->easy_setopt(h, CURLOPT_USERNAME, user.constData());
-        curl->easy_setopt(h, CURLOPT_PASSWORD, password.constData());
+        option(CURLOPT_HTTPAUTH, long(CURLAUTH_BASIC));
+        option(CURLOPT_USERNAME, user.constData());
+        option(CURLOPT_PASSWORD, password.constData());
     }
-    if (!m_request.CertificateAuthorities.isEmpty())
-        curl->easy_setopt(h, CURLOPT_CAINFO, QFile::encodeName(m_request.CertificateAuthorities).constData());
-    curl->easy_setopt(h, CURLOPT_HEADERFUNCTION, &THTTPGetThread::OnHeader);
-    curl->easy_setopt(h, CURLOPT_HEADERDATA, this);
-    curl->easy_setopt(h, CURLOPT_WRITEFUNCTION, &THTTPGetThread::OnBody);
-    curl->easy_setopt(h, CURLOPT_WRITEDATA, this);
-
-    curl->multi_add_handle(multi.get(), h);
+    const QByteArray authorities = QFile::encodeName(m_request.CertificateAuthorities);
+    if (!authorities.isEmpty()) option(CURLOPT_CAINFO, authorities.constData());
+    option(CURLOPT_HEADERFUNCTION, &THTTPGetThread::OnHeader);
+    option(CURLOPT_HEADERDATA, this);
+    option(CURLOPT_WRITEFUNCTION, &THTTPGetThread::OnBody);
+    option(CURLOPT_WRITEDATA, this);
+    if (!set) return Failed(CURLE_FAILED_INIT);
     {
         std::lock_guard lock(m_mutex);
         m_multi = multi.get();
     }
-    int running = 1;
-    while (running && !m_stop) {
-        if (curl->multi_perform(multi.get(), &running) != CURLM_OK) break;
-        if (running) curl->multi_poll(multi.get(), nullptr, 0, 1000, nullptr);
-    }
-    int code = CURLE_ABORTED_BY_CALLBACK;
-    int left = 0;
-    while (CURLMsg *msg = curl->multi_info_read(multi.get(), &left))
-        if (msg->msg == CURLMSG_DONE) code = msg->data.result;
-    // No body came: the target is made all the same, unless curl found the response malformed
-    // (a content length that is no number, for one), which is refused like one that is read.
-    if (!m_prepared && code == CURLE_WEIRD_SERVER_REPLY)
-        Refuse();
-    else if (!m_prepared)
-        Prepare();
+    const int code = Follow(multi.get(), url);
     {
         std::lock_guard lock(m_mutex);
         m_multi = nullptr;
     }
-    curl->multi_remove_handle(multi.get(), h);
     m_easy = nullptr;
     return code;
+}
+
+// The request and the redirects it is allowed to follow, at most five.
+int THTTPGetThread::Follow(void *multi, QByteArray url)
+{
+    const TCurlLibrary *curl = CurlLibrary();
+    for (int redirects = 0;; ++redirects) {
+        if (curl->easy_setopt(m_easy, CURLOPT_URL, url.constData()) != CURLE_OK) return Failed(CURLE_FAILED_INIT);
+        const int code = RunOnce(multi);
+        if (code != CURLE_OK || m_prepared || !IsRedirect()) {
+            // No body came: the target is made all the same, unless curl found the response
+            // malformed (a content length that is no number, for one) or too large.
+            if (!m_prepared && (code == CURLE_WEIRD_SERVER_REPLY || code == CURLE_FILESIZE_EXCEEDED))
+                Refuse();
+            else if (!m_prepared)
+                Prepare();
+            return code;
+        }
+        char *location = nullptr;
+        curl->easy_getinfo(m_easy, CURLINFO_REDIRECT_URL, &location);
+        if (redirects == 5 || !location || !RedirectAllowed(url, location)) return Failed(CURLE_TOO_MANY_REDIRECTS);
+        long status = 0;
+        curl->easy_getinfo(m_easy, CURLINFO_RESPONSE_CODE, &status);
+        // As browsers do: a 303, and a 301 or 302 after a POST, fetch the new address with GET.
+        if ((status == 303 || ((status == 301 || status == 302) && !m_request.PostQuery.isEmpty()))
+            && curl->easy_setopt(m_easy, CURLOPT_HTTPGET, 1L) != CURLE_OK)
+            return Failed(CURLE_FAILED_INIT);
+        url = location;
+        m_lengthHeader.reset();
+    }
+}
+
+int THTTPGetThread::RunOnce(void *multiHandle)
+{
+    const TCurlLibrary *curl = CurlLibrary();
+    auto *multi = static_cast<CURLM *>(multiHandle);
+    curl->multi_add_handle(multi, m_easy);
+    int running = 1;
+    while (running && !m_stop) {
+        if (curl->multi_perform(multi, &running) != CURLM_OK) break;
+        if (running) curl->multi_poll(multi, nullptr, 0, 1000, nullptr);
+    }
+    int code = CURLE_ABORTED_BY_CALLBACK;
+    int left = 0;
+    while (CURLMsg *msg = curl->multi_info_read(multi, &left))
+        if (msg->msg == CURLMSG_DONE) code = msg->data.result;
+    curl->multi_remove_handle(multi, m_easy);
+    return m_stop ? int(CURLE_ABORTED_BY_CALLBACK) : code;
+}
+
+// A 3xx answer with a Location: its body is not the resource, the address it names may be.
+bool THTTPGetThread::IsRedirect() const
+{
+    long status = 0;
+    char *location = nullptr;
+    CurlLibrary()->easy_getinfo(m_easy, CURLINFO_RESPONSE_CODE, &status);
+    CurlLibrary()->easy_getinfo(m_easy, CURLINFO_REDIRECT_URL, &location);
+    return status >= 300 && status <= 399 && location;
 }
 
 size_t THTTPGetThread::OnHeader(char *data, size_t size, size_t count, void *self)
@@ -210,6 +252,7 @@ size_t THTTPGetThread::OnBody(char *data, size_t size, size_t count, void *self)
 {
     auto *t = static_cast<THTTPGetThread *>(self);
     const auto n = qsizetype(size * count);
+    if (!t->m_prepared && t->IsRedirect()) return (t->m_skipped += n) > 65536 ? CURL_WRITEFUNC_ERROR : size * count;
     if (!t->m_prepared && !t->Prepare()) return CURL_WRITEFUNC_ERROR;
     t->m_readeds.clear();
     for (qsizetype at = 0; at < n; at += BlockSize)
@@ -226,16 +269,19 @@ bool THTTPGetThread::Prepare()
     if (m_stop) return Refuse();
     long status = 0;
     if (m_easy) CurlLibrary()->easy_getinfo(m_easy, CURLINFO_RESPONSE_CODE, &status);
-    // An error page is not the resource: a "404 Not Found" must never be saved as the file asked for.
-    if (status != 0 && (status < 200 || status > 299)) return Refuse();
+    // Only a "200 OK" carries the resource: a "404 Not Found" must never be saved as the file asked
+    // for, nor a "206 Partial Content" taken for the whole.
+    if (status != 0 && status != 200) return Refuse();
     if (!m_lengthHeader && m_request.BinaryData) return Refuse();
     if (m_lengthHeader) {
         bool ok = false;
         m_contentLength = m_lengthHeader->toInt(&ok);
         if (!ok) return Refuse();
         m_haveLength = true;
+        if (m_request.MaxSize > 0 && m_contentLength > m_request.MaxSize) return Refuse();
     }
     m_total = 0;
+    m_hash.reset();
     if (!m_request.ToFile) {
         m_result.clear();
         return true;
@@ -247,11 +293,13 @@ bool THTTPGetThread::Prepare()
 bool THTTPGetThread::TakeBlock(const char *data, qsizetype size)
 {
     if (m_stop) return false;
+    if (m_request.MaxSize > 0 && m_total + size > m_request.MaxSize) return Refuse();
     if (m_request.ToFile) {
         if (m_file.write(data, size) != size) return Refuse();
     } else {
         m_result.append(data, size);
     }
+    m_hash.addData(QByteArrayView(data, size));
     m_total += size;
     if (m_total > std::numeric_limits<qint32>::max()) return Refuse();   // the counts are 32-bit
     m_readeds.push_back(qint32(m_total));
@@ -289,4 +337,10 @@ bool THTTPGetThread::Refuse()
 {
     m_refused = true;
     return false;
+}
+
+int THTTPGetThread::Failed(int code)
+{
+    Refuse();
+    return code;
 }

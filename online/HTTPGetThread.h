@@ -3,6 +3,7 @@
 // private copy of the component's properties, and hands each block's progress to the thread
 // that created it (the main thread), waiting until the handler has returned.
 #include <QByteArray>
+#include <QCryptographicHash>
 #include <QFile>
 #include <QString>
 #include <QThread>
@@ -22,6 +23,8 @@ struct THTTPRequest
     bool BinaryData = false;
     bool UseCache = false;
     bool ToFile = false;
+    qint64 MaxSize = 0;      // a body larger than this fails the transfer; 0: no limit
+    int StallTimeout = 30;   // seconds slower than a few bytes a second that fail the transfer
     std::function<void(QObject *Sender, qint32 TotalSize, qint32 Readed)> OnProgress;
 };
 
@@ -45,6 +48,7 @@ public:
     qint32 ContentLength() const { return m_contentLength; }
     const QByteArray &Result() const { return m_result; }
     const THTTPRequest &Request() const { return m_request; }
+    QByteArray Sha256() const { return m_hash.result(); }   // of the body received
 
     // At the end of the application every worker still running is stopped and joined, so none
     // outlives the event loop it reports to.
@@ -57,11 +61,15 @@ private:
     static size_t OnHeader(char *data, size_t size, size_t count, void *self);
     static size_t OnBody(char *data, size_t size, size_t count, void *self);
     int Perform();
+    int Follow(void *multi, QByteArray url);
+    int RunOnce(void *multi);
+    bool IsRedirect() const;
     bool Prepare();
     bool TakeBlock(const char *data, qsizetype size);
     bool HandOffProgress();
     void RunProgress();
     bool Refuse();
+    int Failed(int code);   // refused, with curl's code
 
     const THTTPRequest m_request;
 
@@ -79,6 +87,8 @@ private:
     bool m_haveLength = false;
     qint32 m_contentLength = 0;
     qint64 m_total = 0;
+    qint64 m_skipped = 0;   // body bytes of redirect responses, which are not kept
+    QCryptographicHash m_hash{QCryptographicHash::Sha256};
     QFile m_file;
     QByteArray m_result;
     bool m_success = false;

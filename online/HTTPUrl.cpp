@@ -1,5 +1,7 @@
 #include "HTTPUrl.h"
 
+#include <QUrl>
+
 #include <algorithm>
 
 namespace {
@@ -72,5 +74,27 @@ QByteArray CurlURL(const THTTPTarget &target)
         else
             url += '%' + QByteArray::number(b, 16).toUpper().rightJustified(2, '0');
     }
+    return url;
+}
+
+bool RedirectAllowed(const QByteArray &from, const QByteArray &to)
+{
+    const QUrl a(QString::fromLatin1(from)), b(QString::fromUtf8(to), QUrl::StrictMode);
+    if (!a.isValid() || !b.isValid() || !b.userInfo().isEmpty()) return false;
+    if (b.host().compare(a.host(), Qt::CaseInsensitive) != 0 || b.host().isEmpty()) return false;
+    const QString up = a.scheme().toLower(), down = b.scheme().toLower();
+    const int port = up == u"https" ? 443 : 80;
+    if (up == down) return (up == u"http" || up == u"https") && a.port(port) == b.port(port);
+    return up == u"http" && down == u"https";   // over TLS the certificate vouches for the host, whatever the port
+}
+
+QString JoinURL(const QString &base, const QString &path)
+{
+    QStringView b(base), p(path);
+    while (b.endsWith(u'/')) b.chop(1);
+    while (p.startsWith(u'/')) p = p.mid(1);
+    QString url = b.toString();
+    url += u'/';
+    url += p;
     return url;
 }

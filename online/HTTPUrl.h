@@ -18,3 +18,11 @@ THTTPTarget SplitURL(const QString &url);
 // The URL handed to libcurl with the port written out and every path byte outside printable
 // ASCII percent-encoded, so no value can break the request line. Empty for an invalid target.
 QByteArray CurlURL(const THTTPTarget &target);
+
+// Whether a transfer to `from` (as CurlURL made it) may follow a redirect to the absolute URL `to`:
+// only to the same host, keeping the scheme and port or going up from http to https, and never
+// with credentials in the address. Anything else would let the server send the request elsewhere.
+bool RedirectAllowed(const QByteArray &from, const QByteArray &to);
+
+// A base address and a path joined with exactly one "/", whether or not the base ends with one.
+QString JoinURL(const QString &base, const QString &path);

@@ -47,10 +47,11 @@ bool decodeInto(Decoder *d, const QByteArray *data, QImage *out)
     jpeg_mem_src(&d->cinfo, reinterpret_cast<const unsigned char *>(data->constData()),
                  static_cast<unsigned long>(data->size()));
     jpeg_read_header(&d->cinfo, TRUE);
+    // Checked before anything is decoded: starting the decompression already allocates for the size.
+    const qint64 pixels = qint64(d->cinfo.image_width) * d->cinfo.image_height;
+    if (pixels == 0 || pixels > MaxPixels) failDecoding(reinterpret_cast<j_common_ptr>(&d->cinfo));
     d->cinfo.out_color_space = JCS_EXT_RGBX;
     jpeg_start_decompress(&d->cinfo);
-    const qint64 pixels = qint64(d->cinfo.output_width) * d->cinfo.output_height;
-    if (pixels == 0 || pixels > MaxPixels) failDecoding(reinterpret_cast<j_common_ptr>(&d->cinfo));
     *out = QImage(int(d->cinfo.output_width), int(d->cinfo.output_height), QImage::Format_RGBX8888);
     if (out->isNull()) failDecoding(reinterpret_cast<j_common_ptr>(&d->cinfo));
     while (d->cinfo.output_scanline < d->cinfo.output_height) {

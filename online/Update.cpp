@@ -3,6 +3,7 @@
 #include "Controls.h"
 #include "Exception.h"
 #include "HTTPGet.h"
+#include "HTTPUrl.h"
 #include "Haupt.h"
 #include "JpegImage.h"
 #include "Language.h"
@@ -21,6 +22,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QResizeEvent>
 #include <QStringDecoder>
 
@@ -31,6 +33,14 @@ TAutoupdate *Autoupdate = nullptr;
 
 namespace {
 constexpr int PanelWidth = 126;
+// Whatever the server sends, the window stays quick: a description is a short text, the memo shows
+// at most this many lines and this much of each, and a setup is no larger than the program ever
+// was by far.
+constexpr qint64 MaxDescriptionSize = 64 * 1024;
+constexpr qsizetype MaxLines = 1000;
+constexpr qsizetype MaxLineLength = 1000;
+constexpr qint64 MaxSetupSize = 64 * 1024 * 1024;
+const QString ErrorLine = QStringLiteral("Error while downloading  ---  Fehler beim Download");
 
 std::filesystem::path fsPath(const QString &name) { return std::filesystem::path(name.toStdU16String()); }
 
@@ -48,7 +58,24 @@ QString DescriptionText(const QByteArray &bytes)
     QStringDecoder utf8(QStringDecoder::Utf8);
     QString text = utf8(bytes);
     if (utf8.hasError()) text = FromWin1252(bytes);
-    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QStringList lines = text.split(QLatin1Char('\n')).mid(0, MaxLines);
+    for (QString &line : lines) line.truncate(MaxLineLength);
+    return lines.join(QLatin1Char('\n'));
+}
+
+// The setup's SHA-256 as the description's "SHA256: <64 hex digits>" line gives it, in lower-case
+// hex; empty without such a line. A "SHA256:" line with anything else matches no setup.
+QByteArray SetupChecksum(const QString &description)
+{
+    static const QRegularExpression line(QStringLiteral("^[ \\t]*SHA256:(.*)$"),
+                                         QRegularExpression::MultilineOption
+                                             | QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression hex(QStringLiteral("^[0-9A-Fa-f]{64}$"));
+    const QRegularExpressionMatch m = line.match(description);
+    if (!m.hasMatch()) return {};
+    const QString value = m.captured(1).trimmed();
+    return hex.match(value).hasMatch() ? value.toLower().toLatin1() : QByteArray("no setup matches");
 }
 
 QPushButton *flatButton(QWidget *parent, const char *name, int top, const QString &caption)
@@ -109,6 +136,7 @@ TAutoupdate::TAutoupdate(QWidget *parent) : QDialog(parent)
 
 TAutoupdate::~TAutoupdate()
 {
+    stopDownload();
     if (Autoupdate == this) Autoupdate = nullptr;
 }
 
@@ -146,9 +174,29 @@ void TAutoupdate::download(const QString &path, const QString &fileName)
 {
     if (!m_target.isEmpty()) return;   // one download at a time; the component would ignore it
     m_target = fileName;
-    HTTPGet1->URL = UpdateBaseURL + path;
+    HTTPGet1->URL = JoinURL(UpdateBaseURL, path);
     HTTPGet1->FileName = PartialName(fileName);
+    HTTPGet1->MaxSize = fileName == SetupFile() ? MaxSetupSize : MaxDescriptionSize;
     HTTPGet1->GetFile();
+}
+
+// Closing the window, or the program's end, stops a running download and removes its partial
+// file. The buttons are as before it started, so the user can start it again.
+void TAutoupdate::stopDownload()
+{
+    if (m_target.isEmpty()) return;
+    HTTPGet1->Cancel();
+    const QString target = std::exchange(m_target, QString());
+    QFile::remove(PartialName(target));
+    Memo1->appendPlainText(ErrorLine);
+    SpeedButton1->setEnabled(true);
+    if (target == SetupFile()) SpeedButton2->setEnabled(true);
+}
+
+void TAutoupdate::done(int result)
+{
+    stopDownload();
+    QDialog::done(result);
 }
 
 void TAutoupdate::SpeedButton1Click()
@@ -178,30 +226,46 @@ void TAutoupdate::HTTPGet1Progress(int TotalSize, int Readed)
 
 void TAutoupdate::HTTPGet1DoneFile(const QString &FileName)
 {
-    const QString target = std::exchange(m_target, QString());
-    if (!takeFinalName(FileName, target)) {
+    const bool checked = m_target != SetupFile() || m_setupChecksum.isEmpty()
+                         || HTTPGet1->Sha256().toHex() == m_setupChecksum;   // not the setup described: not opened
+    if (!checked || !takeFinalName(FileName, m_target)) {
         QFile::remove(FileName);
         HTTPGet1Error();
         return;
     }
+    const QString target = std::exchange(m_target, QString());
     SpeedButton1->setEnabled(true);
     Memo1->clear();
     if (target == DownloadInfoFile()) {
         QFile file;
         if (!OpenRegularFile(file, target)) throw Exception(QStringLiteral("Cannot open file %1").arg(target));
-        Memo1->setPlainText(DescriptionText(file.readAll()));
+        const QString description = DescriptionText(file.read(MaxDescriptionSize));
+        m_setupChecksum = SetupChecksum(description);
+        Memo1->setPlainText(description);
         SpeedButton2->setEnabled(true);
     } else if (target == SetupFile()) {
-        Memo1->appendPlainText(QStringLiteral("Installing..."));
-        MessageBox::ShowMessage(W_InstallNewAndClose);
-        Shell::Open(target);
-        accept();   // this window's loop ends here; the program's as it shuts down
-        if (Hauptfenster) Hauptfenster->Shutdown();
+        install(target);
     }
+}
+
+// The setup is opened once the user has read that the monitoring ends, and the program ends then,
+// unless a logout ended it while the box was open or the desktop could not open the setup.
+void TAutoupdate::install(const QString &setup)
+{
+    Memo1->appendPlainText(QStringLiteral("Installing..."));
+    MessageBox::ShowMessage(W_InstallNewAndClose);
+    if (MessageBox::ProgramEnding()) return;
+    if (!Shell::Open(setup)) {
+        MessageBox::ShowMessage(
+            QStringLiteral("Das Setup %1 konnte nicht geöffnet werden. Minutrix läuft weiter.").arg(setup));
+        return;
+    }
+    accept();   // this window's loop ends here; the program's as it shuts down
+    if (Hauptfenster) Hauptfenster->Shutdown();
 }
 
 void TAutoupdate::HTTPGet1Error()
 {
     if (!m_target.isEmpty()) QFile::remove(PartialName(std::exchange(m_target, QString())));
-    Memo1->appendPlainText(QStringLiteral("Error while downloading  ---  Fehler beim Download"));
+    Memo1->appendPlainText(ErrorLine);
 }

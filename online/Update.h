@@ -1,6 +1,9 @@
 #pragma once
 // The auto-update window: fetches the description of the newest version from the update server
 // and shows it; on request downloads the setup program, starts it and ends the program.
+// Whatever the server sends, each step is short: the description is limited and cut for the memo,
+// the setup is limited and checked against the description's checksum, and closing the window
+// stops a download.
 #include <QDialog>
 
 class QFrame;
@@ -34,14 +37,19 @@ public:
     // The picture at the bottom of the panel, decoded from a JPEG resource; nothing when damaged.
     void showPicture(const QString &resource);
 
+    void done(int result) override;
+
 protected:
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
     void download(const QString &path, const QString &fileName);
+    void stopDownload();
+    void install(const QString &setup);
     bool m_pictureLoaded = false;
-    QString m_target;   // the file the running download is for; empty while none runs
+    QString m_target;             // the file the running download is for; empty while none runs
+    QByteArray m_setupChecksum;   // the setup's SHA-256 in hex as the description gives it, or empty
 };
 
 extern TAutoupdate *Autoupdate;

@@ -9,19 +9,19 @@
 namespace Shell {
 namespace {
 bool testMode = false;
+bool openFails = false;
 QStringList opened;
 QStringList fileNames;
 QList<std::pair<std::optional<int>, QString>> prints;
 }
 
-void Open(const QString &urlOrFile)
+bool Open(const QString &urlOrFile)
 {
     if (testMode) {
         opened << urlOrFile;
-        return;
+        return !openFails;
     }
-    const QUrl url = QUrl::fromUserInput(urlOrFile);
-    QDesktopServices::openUrl(url);
+    return QDesktopServices::openUrl(QUrl::fromUserInput(urlOrFile));
 }
 
 QString SaveFileName(QWidget *parent, const QString &defaultSuffix, const QString &filter)
@@ -55,12 +55,14 @@ bool Print(QWidget *parent, QPrinter &printer, int *copies)
 void SetTestMode(bool on)
 {
     testMode = on;
+    openFails = false;
     opened.clear();
     fileNames.clear();
     prints.clear();
 }
 
 QStringList &Opened() { return opened; }
+void SetOpenFails(bool fails) { openFails = fails; }
 void SetNextFileName(const QString &fileName) { fileNames << fileName; }
 void SetNextPrint(std::optional<int> copies, const QString &pdfFile) { prints.append({copies, pdfFile}); }
 

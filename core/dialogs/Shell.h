@@ -12,9 +12,9 @@ class QWidget;
 
 namespace Shell {
 
-// "open": a web page in the default browser, a local file with its program. The result is not
-// checked, as the callers never did.
-void Open(const QString &urlOrFile);
+// "open": a web page in the default browser, a local file with its program. False when the
+// desktop had no opener for it or the opener could not be started.
+bool Open(const QString &urlOrFile);
 
 // The save dialog; an empty text when cancelled. defaultSuffix without its dot ("txt").
 QString SaveFileName(QWidget *parent, const QString &defaultSuffix, const QString &filter);
@@ -25,6 +25,7 @@ bool Print(QWidget *parent, QPrinter &printer, int *copies);
 // Test seam.
 void SetTestMode(bool on);
 QStringList &Opened();
+void SetOpenFails(bool fails);                   // every Open is recorded and then answers as failed
 void SetNextFileName(const QString &fileName);   // an empty name answers as a cancel
 // nullopt answers as a cancel; a pdfFile makes the printer write that PDF file.
 void SetNextPrint(std::optional<int> copies, const QString &pdfFile = QString());

@@ -129,7 +129,7 @@ private Q_SLOTS:
         row("file, chunked", {chunked}, true, false, "error", b, 0, 3000);
         row("file, closing early", {early}, true, false, "error", b.left(2000), 5000, 2000);
         row("file, 404", {HttpResponse("404 Not Found", "<html>gone</html>")}, true, false, "error", "old", 0, 0);
-        row("file, empty", {empty}, true, false, "file", "", 0, 0);
+        row("file, empty", {empty}, true, false, "error", "", 0, 0);
         row("file, length not a number", {"HTTP/1.0 200 OK\r\nContent-Length: many\r\n\r\n" + b}, true, false, "error",
             "old", 0, 0);
         row("file, after a redirect", {"HTTP/1.0 302 Found\r\nLocation: /moved\r\nContent-Length: 0\r\n\r\n", ok}, true,
@@ -175,6 +175,36 @@ private Q_SLOTS:
             QVERIFY(file.open(QIODevice::ReadOnly) && file.readAll() == stored);
         else
             QCOMPARE(log.result, stored);
+    }
+
+    // Redirects go up to https, never down; the second server serves what a wrong one would fetch.
+    void redirect_upToHttpsOnly()
+    {
+        SetHTTPCertificateAuthorities(HttpTestServer::certificateFile());
+        for (const bool tls : {false, true}) {
+            HttpTestServer first(tls), second(!tls);
+            first.answer("HTTP/1.0 302 Found\r\nLocation: http" + QByteArray(tls ? "" : "s")
+                         + "://127.0.0.1:" + QByteArray::number(second.port()) + "/s\r\n\r\n");
+            second.answer(HttpResponse("200 OK", "second"));
+            THTTPGet get;
+            get.URL = (tls ? "https://" : "") + first.url("/f");
+            TransferLog log(get);
+            finish(get, log, false);
+            QCOMPARE(log.result, tls ? "" : "second");
+        }
+    }
+
+    void drip_failsWhenStalled()
+    {
+        HttpTestServer server;
+        server.answer(
+            TScriptedResponse{HttpResponse("200 OK", "five bytes a second"), -1, 1, 200, 39});   // after the head
+        THTTPGet get;
+        get.URL = server.url("/drip");
+        get.StallTimeout = 2;
+        TransferLog log(get);
+        finish(get, log, false);
+        QCOMPARE(log.endings(), QStringList{"error"});
     }
 
     // Nothing answers: the empty target is made all the same, unless BinaryData keeps it from being read.

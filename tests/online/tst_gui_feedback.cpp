@@ -76,6 +76,22 @@ private Q_SLOTS:
         QCOMPARE(server.received.size(), 1);
         SetReportHandler(nullptr);
     }
+
+    // A report sent while the one before is still out reaches the server too (the base address
+    // without its trailing slash).
+    void secondReportWhileTheFirstIsOut_bothReachTheServer()
+    {
+        MainWindowFixture f(EncodeDateTime(2026, 5, 4, 10, 0, 0));
+        HttpTestServer server;   // answers neither
+        FeedbackBaseURL = server.url(QString());
+        TFeedbackForm form;
+        for (const QString text : {"eins", "zwei"}) {
+            form.Memo1->setPlainText(text);
+            form.BitBtn1->click();
+        }
+        QTRY_COMPARE(server.received.join().count("GET /feedback.php?mail=&mes="), 2);
+        QCOMPARE(f.shownTexts().size(), 2);   // a thank-you for each
+    }
 };
 
 QTEST_MAIN(TestFeedback)

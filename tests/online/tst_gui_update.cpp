@@ -9,7 +9,9 @@
 #include "Update.h"
 #include "WhenModal.h"
 
+#include <QCryptographicHash>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -130,12 +132,19 @@ private Q_SLOTS:
         QTest::newRow("404") << HttpResponse("404 Not Found", "<html>Not Found</html>");
         QTest::newRow("no content length") << HttpResponse("200 OK", "MZ setup", false);
         QTest::newRow("closed early") << HttpResponse("200 OK", QByteArray(5000, 'S')).chopped(2000);
+        QTest::newRow("empty") << HttpResponse("200 OK", "");
+        QTest::newRow("206, ten bytes of a range") << HttpResponse("206 Partial Content", "MZ34567890");
+        QTest::newRow("over 64 MiB") << QByteArray("HTTP/1.0 200 OK\r\nContent-Length: 67108865\r\n\r\nMZ");
+        QTest::newRow("redirect, another port")
+            << QByteArray("HTTP/1.0 302 Found\r\nLocation: http://127.0.0.1:OTHER/\r\n\r\n");
     }
     void failedDownload_leavesNoFileAndTheButtonsAsTheyWere()
     {
         QFETCH(QByteArray, response);
         TempProgramDir dir;
         TAutoupdate update;
+        HttpTestServer other;   // where a wrong redirect would go
+        response.replace("OTHER", QByteArray::number(other.port()));
 
         server->answer(response);
         update.SpeedButton1->click();
@@ -155,6 +164,99 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists(SetupFile()));
         QVERIFY(QDir(dir.file("Temp")).isEmpty());   // nothing a later run could take for a setup
         QVERIFY(Shell::Opened().isEmpty());
+        QVERIFY(other.received.isEmpty());
+    }
+
+    // Whatever the description, a timer's ticks keep coming while it is fetched, refused or shown.
+    void bigDescription_theEventLoopKeepsMoving_data()
+    {
+        QTest::addColumn<QByteArray>("description");
+        QTest::addColumn<QString>("first");   // the memo's first line
+        QTest::addColumn<int>("count");       // of its lines
+        QTest::newRow("1 MiB in one line") << QByteArray(1 << 20, 'x') << "Downloading..." << 2;   // and the error
+        QTest::newRow("64 KiB in one line") << QByteArray(64 * 1024, 'x') << QString(1000, 'x') << 1;
+        QTest::newRow("64 KiB of short lines") << QByteArray("x\n").repeated(32 * 1024) << "x" << 1000;
+    }
+    void bigDescription_theEventLoopKeepsMoving()
+    {
+        QFETCH(QByteArray, description);
+        TempProgramDir dir;
+        TAutoupdate update;
+        server->answer(HttpResponse("200 OK", description));
+        QElapsedTimer clock;
+        qint64 last = -1, worst = 0, doneAt = -1;
+        QTimer ticks;   // checks once the window is open, measures from then on
+        connect(&ticks, &QTimer::timeout, [&] {
+            if (last < 0) {
+                update.SpeedButton1->click();
+                clock.start();
+            }
+            const qint64 now = clock.elapsed();
+            worst = std::max(worst, now - std::exchange(last, now));
+            if (doneAt < 0 && update.Memo1->blockCount() + update.SpeedButton2->isEnabled() > 1) doneAt = now;
+            if (doneAt >= 0 && now - doneAt > 300) update.reject();   // drawn a few times by then
+        });
+        ticks.start(5);
+        QTimer::singleShot(20000, &update, &QDialog::reject);   // a safety net only
+        update.exec();
+        QVERIFY2(worst <= 50, qPrintable(QString("a tick waited %1 ms").arg(worst)));
+        const QStringList lines = MemoLines(update);
+        QTEST(lines.first(), "first");
+        QTEST(int(lines.size()), "count");
+        QCOMPARE(QFileInfo::exists(DownloadInfoFile()), lines.last() != ErrorLine);
+    }
+
+    // Closing the window, or the program's end, stops the download and leaves no partial file.
+    void closingDuringDownload_removesThePartialFile()
+    {
+        for (const bool programEnds : {false, true}) {
+            TempProgramDir dir;
+            auto *update = new TAutoupdate;
+            const QByteArray head = "HTTP/1.0 200 OK\r\nContent-Length: 10000\r\n\r\n";
+            server->answer(TScriptedResponse{head + QByteArray(10000, 'h'), head.size() + 3000});
+            update->SpeedButton1->click();
+            QTRY_COMPARE(update->ProgressBar1->value(), 3000);
+            programEnds ? delete std::exchange(update, nullptr) : update->SpeedButton3->click();
+            QVERIFY(QDir(dir.file(QString())).entryList(QDir::Files).isEmpty());
+            QTRY_COMPARE(server->disconnected, int(programEnds) + 1);
+            delete update;
+        }
+    }
+
+    // The setup is opened only when it is the one described and no logout came; the program ends then.
+    void install_data()
+    {
+        QTest::addColumn<QByteArray>("checksum");
+        QTest::addColumn<int>("trouble");   // 1: the opener fails, 2: a logout during the box
+        QTest::addColumn<bool>("kept");     // the setup checked and left in Temp
+        const QByteArray sha = QCryptographicHash::hash(QByteArray(5000, 'S'), QCryptographicHash::Sha256).toHex();
+        QTest::newRow("no checksum") << QByteArray() << 0 << true;
+        QTest::newRow("checksum matches") << "SHA256: " + sha.toUpper() << 0 << true;
+        QTest::newRow("checksum differs") << "SHA256: " + sha.right(1) + sha.chopped(1) << 0 << false;
+        QTest::newRow("the opener fails") << QByteArray() << 1 << true;
+        QTest::newRow("logout during the box") << QByteArray() << 2 << true;
+    }
+    void install()
+    {
+        QFETCH(QByteArray, checksum);
+        QFETCH(int, trouble);
+        QFETCH(bool, kept);
+        MainWindowFixture f(EncodeDateTime(2026, 5, 4, 10, 0, 0));
+        THauptfenster &w = f.startWithMinuteTariff(100);
+        Shell::SetOpenFails(trouble == 1);
+        server->answer(HttpResponse("200 OK", "Minutrix 2.1\r\n" + checksum + "\r\n"));
+        server->answer(HttpResponse("200 OK", QByteArray(5000, 'S')));
+        TAutoupdate update(&w);
+        update.SpeedButton1->click();
+        QTRY_VERIFY(update.SpeedButton2->isEnabled());
+        MessageBox::SetTestMode(trouble != 2);
+        if (trouble == 2) WhenModal([](QWidget *) { EndProgramOnSignal(); });   // the install box, in its own loop
+        update.SpeedButton2->click();
+        QTRY_COMPARE(MemoLines(update).last(), kept ? QStringLiteral("Installing...") : ErrorLine);
+        QTRY_COMPARE(w.IsShutDown(), kept && trouble != 1);
+        QCOMPARE(QFileInfo::exists(SetupFile()), kept);
+        QCOMPARE(Shell::Opened(), kept && trouble < 2 ? QStringList{SetupFile()} : QStringList());
+        QCOMPARE(f.shownTexts().join("").contains(SetupFile()), trouble == 1);
     }
 
     // A second check while the first runs starts no download; the description stays when the

@@ -93,8 +93,9 @@ void HttpTestServer::respond(QTcpSocket *s)
     const bool hold = r.HoldAfter >= 0;
     const QByteArray bytes = hold ? r.Bytes.left(r.HoldAfter) : r.Bytes;
     const qsizetype piece = r.PieceSize > 0 ? r.PieceSize : bytes.size();
+    s->write(bytes.left(r.PiecesFrom));
     auto *timer = new QTimer(s);
-    connect(timer, &QTimer::timeout, s, [s, timer, bytes, piece, hold, at = qsizetype(0)]() mutable {
+    connect(timer, &QTimer::timeout, s, [s, timer, bytes, piece, hold, at = r.PiecesFrom]() mutable {
         s->write(bytes.mid(at, piece));
         at += piece;
         if (at < bytes.size()) return;

@@ -16,6 +16,7 @@ struct TScriptedResponse
     qsizetype HoldAfter = -1;   // send only this many bytes, then keep the connection open
     qsizetype PieceSize = 0;    // when set, sent in pieces of this size ...
     int PieceDelayMs = 0;       // ... this far apart
+    qsizetype PiecesFrom = 0;   // the bytes before it go at once, before the pieces
 };
 
 // "HTTP/1.0 <status>", a Content-Length header unless told otherwise, a blank line, the body.
