@@ -65,9 +65,8 @@ TFeedbackForm::TFeedbackForm(QWidget *parent) : QDialog(parent)
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setGeometry(8, 68, 321, 153);
     BitBtn1 = MakeButton(this, "BitBtn1", 168, 232, 75, 25, QStringLiteral("Send"));
-    BitBtn2 = MakeButton(this, "BitBtn2", 254, 232, 75, 25, QStringLiteral("Cancel"));
-    BitBtn1->setAutoDefault(false);   // Enter in the description is a line break
-    BitBtn2->setAutoDefault(false);
+    BitBtn2 = MakeButton(this, "BitBtn2", 254, 232, 75, 25, MessageBox::StandardCaption(MessageBox::Cancel));
+    // No default button: Enter in the description is a line break. Enter on a button presses it.
     connect(BitBtn1, &QPushButton::clicked, this, [this] { Guarded([this] { BitBtn1Click(); }); });
     connect(BitBtn2, &QPushButton::clicked, this, [this] { Guarded([this] { BitBtn2Click(); }); });
 

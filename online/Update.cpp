@@ -80,10 +80,7 @@ QByteArray SetupChecksum(const QString &description)
 
 QPushButton *flatButton(QWidget *parent, const char *name, int top, const QString &caption)
 {
-    QPushButton *b = MakeButton(parent, name, 4, top, PanelWidth - 8, 25, caption);
-    b->setFlat(true);
-    b->setAutoDefault(false);
-    return b;
+    return MakeFlatButton(parent, name, 4, top, PanelWidth - 8, 25, caption);
 }
 }
 
