@@ -6,7 +6,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev
   libcurl4-openssl-dev libjpeg62-turbo-dev libbenchmark-dev
-  g++-mingw-w64-x86-64 g++-mingw-w64-i686 clang libclang-rt-14-dev
+  g++-mingw-w64-x86-64 g++-mingw-w64-i686 clang clang-format libclang-rt-14-dev
   xvfb xauth x11-utils imagemagick poppler-utils fonts-dejavu-core fonts-liberation
 )
 
