@@ -14,6 +14,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    UseWindowFontEverywhere();   // menus and boxes in the windows' font
     QApplication::setApplicationName(QStringLiteral("Minutrix"));
     QApplication::setApplicationDisplayName(QStringLiteral("Minutrix"));
     QApplication::setQuitOnLastWindowClosed(false);   // the main window decides when the program ends
