@@ -17,6 +17,7 @@ int main(int argc, char *argv[])
     if (const std::optional<int> status = HandleCommandLine(argc, argv)) return *status;
 
     QApplication app(argc, argv);
+    UseWindowFontEverywhere();   // menus and boxes in the windows' font
     QApplication::setApplicationName(QStringLiteral("Minutrix"));
     QApplication::setApplicationVersion(QStringLiteral(MINUTRIX_VERSION));
     QApplication::setQuitOnLastWindowClosed(false);   // the main window decides when the program ends

@@ -54,15 +54,17 @@ private:
 int checkedWord(int value, int max, const char *what)
 {
     if (value < 0 || value > max)
-        throw Exception(
-            QStringLiteral("Spreadsheet %1 %2 is out of range (0 to %3)").arg(QLatin1String(what)).arg(value).arg(max));
+        throw Exception(QStringLiteral("%1 %2 liegt außerhalb der Tabelle (0 bis %3)")
+                            .arg(QLatin1String(what))
+                            .arg(value)
+                            .arg(max));
     return value;
 }
 
 Record cell(std::uint16_t type, int column, int row)
 {
     Record r(type);
-    r.word(checkedWord(row, MaxSheetRows - 1, "row")).word(checkedWord(column, MaxSheetColumns - 1, "column"));
+    r.word(checkedWord(row, MaxSheetRows - 1, "Zeile")).word(checkedWord(column, MaxSheetColumns - 1, "Spalte"));
     r.byte(0).byte(0).byte(0);   // attributes: none
     return r;
 }

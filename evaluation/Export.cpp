@@ -60,7 +60,7 @@ void ExportXls(const QString &fileName, const std::vector<TVerbindung> &records)
 {
     const int rows = int(std::min<size_t>(records.size(), size_t(MaxSheetRows) + 1));
     if (rows > MaxSheetRows)
-        throw Exception(QStringLiteral("Too many connections for a spreadsheet: %1 (at most %2)")
+        throw Exception(QStringLiteral("Zu viele Verbindungen für eine Tabelle: %1 (höchstens %2)")
                             .arg(records.size())
                             .arg(MaxSheetRows));
     QFile file(fileName);

@@ -45,7 +45,8 @@ void keepFreedMemoryForPages()
 
 void newPage(QPagedPaintDevice &device)
 {
-    if (!device.newPage()) throw Exception(QStringLiteral("Printing failed: a new page could not be started"));
+    if (!device.newPage())
+        throw Exception(QStringLiteral("Drucken fehlgeschlagen: Eine neue Seite konnte nicht begonnen werden"));
 }
 }
 
@@ -90,7 +91,8 @@ bool PrintMonth(QPagedPaintDevice &device, const std::vector<TVerbindung> &recor
 
     keepFreedMemoryForPages();
     QPainter painter;
-    if (!painter.begin(&device)) throw Exception(QStringLiteral("Printing failed: the print job could not be started"));
+    if (!painter.begin(&device))
+        throw Exception(QStringLiteral("Drucken fehlgeschlagen: Der Druckauftrag konnte nicht begonnen werden"));
     setMetricMapping(painter, device, size);
     const QFont font = PrintFont();
     painter.setFont(font);
@@ -117,6 +119,7 @@ bool PrintMonth(QPagedPaintDevice &device, const std::vector<TVerbindung> &recor
         }
     }
     page.flush(painter);
-    if (!painter.end()) throw Exception(QStringLiteral("Printing failed: the print job could not be finished"));
+    if (!painter.end())
+        throw Exception(QStringLiteral("Drucken fehlgeschlagen: Der Druckauftrag konnte nicht abgeschlossen werden"));
     return true;
 }

@@ -1,6 +1,8 @@
 #include "PageControl.h"
 
+#include <QApplication>
 #include <QPainter>
+#include <QShortcut>
 #include <QStyleOptionTabWidgetFrame>
 #include <QTabBar>
 
@@ -16,6 +18,39 @@ TPageControl::TPageControl(QWidget *parent) : QWidget(parent), m_tabs(new QTabBa
         SetActivePage(page);
         if (OnChange) OnChange(page);
     });
+    // One pair of shortcuts per control; whichever of a window's fires (with several the match is
+    // ambiguous to Qt), the control the focus is in takes the step. Enabled while two tabs are shown.
+    const std::pair<int, QList<QKeySequence>> keys[] = {
+        {1, {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)}},
+        {-1,
+         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
+          QKeySequence(Qt::CTRL | Qt::Key_Backtab), QKeySequence(Qt::CTRL | Qt::Key_PageUp)}},
+    };
+    for (const auto &[step, sequences] : keys) {
+        auto *shortcut = new QShortcut(this);
+        shortcut->setKeys(sequences);
+        shortcut->setContext(Qt::WindowShortcut);
+        shortcut->setEnabled(false);
+        for (auto signal : {&QShortcut::activated, &QShortcut::activatedAmbiguously})
+            connect(shortcut, signal, this, [this, step = step] { stepTabsOfFocus(window(), step); });
+    }
+}
+
+bool TPageControl::switchable() const { return m_tabPages.size() > 1 && isVisible() && isEnabled(); }
+
+void TPageControl::stepTab(int step)
+{
+    const int count = m_tabs->count();
+    m_tabs->setCurrentIndex((m_tabs->currentIndex() + step + count) % count);   // as if its tab was clicked
+}
+
+void TPageControl::stepTabsOfFocus(QWidget *window, int step)
+{
+    for (QWidget *w = QApplication::focusWidget(); w && w->window() == window; w = w->parentWidget())
+        if (auto *control = qobject_cast<TPageControl *>(w); control && control->switchable())
+            return control->stepTab(step);
+    for (TPageControl *control : window->findChildren<TPageControl *>())   // parents before their children
+        if (control->switchable()) return control->stepTab(step);
 }
 
 QWidget *TPageControl::AddPage(const QString &objectName, const QString &caption)
@@ -76,6 +111,9 @@ void TPageControl::rebuildTabs()
         if (i == m_active) m_tabs->setCurrentIndex(m_tabs->count() - 1);
     }
     m_tabs->setVisible(!m_tabPages.empty());
+    // Keys that switch nothing here stay with the focused control (Ctrl+PageDown in a list).
+    for (QShortcut *shortcut : findChildren<QShortcut *>(QString(), Qt::FindDirectChildrenOnly))
+        shortcut->setEnabled(m_tabPages.size() > 1);
 }
 
 QRect TPageControl::PageRect() const

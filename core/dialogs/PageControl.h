@@ -3,6 +3,11 @@
 // tabs, where each page's tab can be hidden on its own and the active page stays shown even
 // when its tab (or every tab) is hidden. Pages are laid out by hand, all of them at every
 // resize, so their sizes are known before they are first shown.
+//
+// Ctrl+Tab and Ctrl+PageDown go to the next tab shown, Ctrl+Shift+Tab and Ctrl+PageUp to the
+// previous one, round the end, as the user's click would: the page control holding the focus
+// (the innermost one with two tabs or more shown), or, when the focus is in none, the outermost
+// one of the window.
 #include <QWidget>
 #include <functional>
 
@@ -33,7 +38,7 @@ public:
     // Places the tabs and pages at once; a hidden control's own resize comes only when it is shown.
     void LayoutPages();
 
-    std::function<void(int)> OnChange;   // the user chose a page by its tab
+    std::function<void(int)> OnChange;   // the user chose a page by its tab (or its keys)
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -47,6 +52,9 @@ private:
         bool tabVisible;
     };
     void rebuildTabs();
+    bool switchable() const;
+    void stepTab(int step);
+    static void stepTabsOfFocus(QWidget *window, int step);
     std::vector<Page_> m_pages;
     std::vector<int> m_tabPages;   // page index of each tab shown
     QTabBar *m_tabs;

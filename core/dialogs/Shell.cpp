@@ -12,7 +12,13 @@ bool testMode = false;
 bool openFails = false;
 QStringList opened;
 QStringList fileNames;
-QList<std::pair<std::optional<int>, QString>> prints;
+struct PrintAnswer
+{
+    std::optional<int> copies;
+    QString pdfFile;
+    QPageSize pageSize;
+};
+QList<PrintAnswer> prints;
 }
 
 bool Open(const QString &urlOrFile)
@@ -38,11 +44,12 @@ QString SaveFileName(QWidget *parent, const QString &defaultSuffix, const QStrin
 bool Print(QWidget *parent, QPrinter &printer, int *copies)
 {
     if (testMode) {
-        const auto [answer, pdfFile] = prints.isEmpty() ? std::pair<std::optional<int>, QString>() : prints.takeFirst();
+        const auto [answer, pdfFile, pageSize] = prints.isEmpty() ? PrintAnswer() : prints.takeFirst();
         if (!pdfFile.isEmpty()) {
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(pdfFile);
         }
+        if (pageSize.isValid()) printer.setPageSize(pageSize);
         if (answer && copies) *copies = *answer;
         return answer.has_value();
     }
@@ -64,6 +71,9 @@ void SetTestMode(bool on)
 QStringList &Opened() { return opened; }
 void SetOpenFails(bool fails) { openFails = fails; }
 void SetNextFileName(const QString &fileName) { fileNames << fileName; }
-void SetNextPrint(std::optional<int> copies, const QString &pdfFile) { prints.append({copies, pdfFile}); }
+void SetNextPrint(std::optional<int> copies, const QString &pdfFile, const QPageSize &pageSize)
+{
+    prints.append({copies, pdfFile, pageSize});
+}
 
 }

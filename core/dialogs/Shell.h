@@ -3,6 +3,7 @@
 // user: opening a web page or a file with the desktop's opener, the save-file dialog and the print
 // dialog. In test mode nothing is shown or opened: URLs are recorded and dialogs give the queued
 // answers.
+#include <QPageSize>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -27,7 +28,7 @@ void SetTestMode(bool on);
 QStringList &Opened();
 void SetOpenFails(bool fails);                   // every Open is recorded and then answers as failed
 void SetNextFileName(const QString &fileName);   // an empty name answers as a cancel
-// nullopt answers as a cancel; a pdfFile makes the printer write that PDF file.
-void SetNextPrint(std::optional<int> copies, const QString &pdfFile = QString());
+// nullopt answers as a cancel; a pdfFile makes the printer write that PDF file, on pageSize if valid.
+void SetNextPrint(std::optional<int> copies, const QString &pdfFile = QString(), const QPageSize &pageSize = {});
 
 }

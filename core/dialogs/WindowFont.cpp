@@ -1,5 +1,6 @@
 #include "WindowFont.h"
 
+#include <QApplication>
 #include <QStringList>
 
 QFont WindowFont(int points, bool bold)
@@ -15,3 +16,5 @@ QFont WindowFont(int points, bool bold)
     font.setBold(bold);
     return font;
 }
+
+void UseWindowFontEverywhere() { QApplication::setFont(WindowFont()); }

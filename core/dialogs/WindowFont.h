@@ -5,3 +5,8 @@
 #include <QFont>
 
 QFont WindowFont(int points = 8, bool bold = false);
+
+// The application's font becomes WindowFont(): the drop-down menus, the message boxes and Qt's
+// own dialogs, which are windows of their own and take no font from the window that opens them,
+// then match the windows.
+void UseWindowFontEverywhere();

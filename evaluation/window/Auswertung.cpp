@@ -5,6 +5,7 @@
 #include "Export.h"
 #include "Grafik.h"
 #include "Language.h"
+#include "MessageBox.h"
 #include "MonthTree.h"
 #include "PageControl.h"
 #include "Printing.h"
@@ -13,6 +14,7 @@
 #include "ShowException.h"
 #include "WindowFont.h"
 
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
@@ -28,6 +30,22 @@ TAuswertung *Auswertung = nullptr;
 namespace {
 constexpr int TreeWidth = 121, PanelHeight = 62;
 constexpr int PathRole = Qt::UserRole + 1;
+
+// The boxes for an export or a printout that would write nothing.
+QString notExportedText(const QString &fileName)
+{
+    return QStringLiteral("„%1“ wurde nicht exportiert: Nur .txt- oder .xls-Dateien können exportiert werden "
+                          "(die Endung klein geschrieben).")
+        .arg(QFileInfo(fileName).fileName());
+}
+
+QString notPrintedText(const QPagedPaintDevice &device)
+{
+    return QStringLiteral("Es wurde nichts gedruckt: Die bedruckbare Breite ist %1 mm, gedruckt wird erst ab %2 mm. "
+                          "Wählen Sie ein breiteres Papier oder das Querformat.")
+        .arg(PrintableSize(device).width() / 10)
+        .arg(MinPrintWidth / 10);
+}
 }
 
 QString BannerForDraw(int r)
@@ -122,8 +140,12 @@ void TAuswertung::LoadSelectedMonth()
     const QTreeWidgetItem *node = TreeView1->currentItem();
     if (!node || !node->parent()) return;   // a year: the list keeps its rows
     MonatsLog.Pfad = node->data(0, PathRole).toString();
+    // Emptied first: a log that is gone or unreadable is an empty month, not the one shown before.
+    MonatsLog.Daten.clear();
     ReadAllData(MonatsLog);
     Protokoll->Reload();
+    // The reset leaves no row chosen but keeps the scroll position: each month opens at its first row.
+    ProtokollList->scrollToTop();
     ZeichneGrafik();
 }
 
@@ -141,7 +163,7 @@ void TAuswertung::FormShow()
     QImage picture;
     if (!picture.load(QStringLiteral(":/") + BannerName, "GIF")) {
         Werbebanner->clear();
-        throw Exception(QStringLiteral("Resource %1 not found").arg(BannerName));
+        throw Exception(QStringLiteral("Das Bild %1 fehlt in den Ressourcen des Programms").arg(BannerName));
     }
     Werbebanner->setPixmap(QPixmap::fromImage(picture));
 }
@@ -158,7 +180,7 @@ void TAuswertung::SBExportClick()
 {
     const QString fileName = Shell::SaveFileName(this, QStringLiteral("txt"), QStringLiteral("Textdatei (*.txt)"));
     if (fileName.isEmpty() || Protokoll->rowCount() == 0) return;
-    ExportByName(fileName, MonatsLog.Daten);   // another extension writes nothing
+    if (!ExportByName(fileName, MonatsLog.Daten)) MessageBox::ShowMessage(notExportedText(fileName));
 }
 
 void TAuswertung::SBPrintClick()
@@ -167,7 +189,7 @@ void TAuswertung::SBPrintClick()
     int copies = 1;
     if (!Shell::Print(this, printer, &copies)) return;
     printer.setCopyCount(1);   // the copies are printed as whole runs of the pages
-    PrintMonth(printer, MonatsLog.Daten, copies);
+    if (!PrintMonth(printer, MonatsLog.Daten, copies)) MessageBox::ShowMessage(notPrintedText(printer));
 }
 
 void TAuswertung::layoutControls()

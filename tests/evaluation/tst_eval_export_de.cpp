@@ -127,7 +127,7 @@ private Q_SLOTS:
     {
         const std::vector<TVerbindung> records(65536, twoConnections()[0]);   // row and count are 16-bit words
         QCOMPARE(thrownMessage([&] { ExportXls(m_dir.filePath("gross.xls"), records); }),
-                 QStringLiteral("Too many connections for a spreadsheet: 65536 (at most 65535)"));
+                 QStringLiteral("Zu viele Verbindungen für eine Tabelle: 65536 (höchstens 65535)"));
         QVERIFY(!QFile::exists(m_dir.filePath("gross.xls")));
     }
 };

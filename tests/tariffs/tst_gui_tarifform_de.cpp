@@ -80,6 +80,9 @@ private Q_SLOTS:
         form.ENummer->setCurrentIndex(0);
         QTest::mouseClick(form.RadioGroup1->Item(2), Qt::LeftButton);   // prices on Sunday's own page ...
         for (int p = 0; p < 7; ++p) QVERIFY(form.Slots->PageControl2->TabVisible(p));
+        form.Slots->DayPanels[0][0]->KostenEdit->setFocus();   // Ctrl+PageUp: the days' tabs, not the outer ones
+        QTest::keyClick(form.Slots->DayPanels[0][0]->KostenEdit, Qt::Key_PageUp, Qt::ControlModifier);
+        QCOMPARE(form.Slots->PageControl2->ActivePageIndex(), 6);
         typeInto(form.Slots->DayPanels[6][0]->KostenEdit, QStringLiteral("9"));
         QTest::mouseClick(form.RadioGroup1->Item(1), Qt::LeftButton);   // ... then workdays / Sunday
         QCOMPARE(form.Slots->PageControl2->ActivePageIndex(), 0);

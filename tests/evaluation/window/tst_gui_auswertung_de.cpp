@@ -5,12 +5,15 @@
 #include "Export.h"
 #include "Language.h"
 #include "MessageBox.h"
+#include "PageControl.h"
 #include "ProtokollModel.h"
 #include "Shell.h"
+#include "WindowFont.h"
 
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeView>
@@ -101,15 +104,41 @@ private Q_SLOTS:
         QCOMPARE(f.window->Protokoll->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(),
                  QStringLiteral("Beginn"));
         QCOMPARE(f.window->Grafik->pixmap().size(), f.window->TGrafik->size());
-        // A month whose log went away after the tree was built keeps what was loaded before.
-        QFile::remove(f.dir.file(QStringLiteral("Data/2003/März.qod")));
-        f.choose(0, 1);
-        QCOMPARE(f.window->Protokoll->rowCount(), 2);
-        // Destroyed while shown (the program's end): the list no longer reads the month log.
+        // A month whose log went away after the tree was built is empty: the list, graph, export, print.
         f.window->show();
         QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        QFile::remove(f.dir.file(QStringLiteral("Data/2003/März.qod")));
+        f.choose(0, 1);
+        QVERIFY(!f.window->ProtokollList->indexAt(QPoint(5, 5)).isValid() && f.window->MonatsLog.Daten.empty());
+        // Destroyed while shown (the program's end): the list no longer reads the month log.
         f.choose(0, 0);   // the list's new layout is still due
         f.window.reset();
+    }
+
+    void keyboard_anotherMonthAfterEndOpensAtTheTop_ctrlTabSwitchesTheTabs()
+    {
+        Fixture f;
+        f.log(2003, "April", std::vector<TVerbindung>(300, record(1, 0.5)));
+        f.log(2003, "Mai", std::vector<TVerbindung>(300, record(2, 0.5)));
+        f.window = std::make_unique<TAuswertung>();
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        QTreeView *list = f.window->ProtokollList;
+        f.choose(0, 2);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(5, 5));   // the first row, then End
+        QTest::keyClick(list, Qt::Key_End);
+        QTRY_VERIFY(list->indexAt(QPoint(5, 5)).row() > 100);
+        f.choose(0, 3);
+        QVERIFY(list->indexAt(QPoint(5, 5)).row() == 0 && !list->selectionModel()->hasSelection());
+        QTest::keyClick(list, Qt::Key_PageDown, Qt::ControlModifier);   // the tabs', not the list's
+        QCOMPARE(f.window->PageControl1->ActivePage(), f.window->TGrafik);
+        f.window->TreeView1->setFocus();   // outside the tabs; round the end and back
+        QTest::keyClick(f.window->TreeView1, Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(f.window->PageControl1->ActivePage(), f.window->TProtokoll);
+        QTest::keyClick(f.window->TreeView1, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(f.window->PageControl1->ActivePage(), f.window->TGrafik);
+        UseWindowFontEverywhere();   // as the program starts: the menus, windows of their own, alike
+        QCOMPARE(QMenu(f.window.get()).font(), f.window->font());
     }
 
     void banner_drawsThreeInFiveOfTheSecondAndOpensThePartnerPage()
@@ -131,6 +160,7 @@ private Q_SLOTS:
         QTest::newRow("txt") << "out.txt" << true;
         QTest::newRow("xls") << "out.xls" << true;
         QTest::newRow("capital extension") << "out.TXT" << false;
+        QTest::newRow("other extension") << "mai.csv" << false;
         QTest::newRow("no extension") << "out" << false;
         QTest::newRow("cancelled") << "" << false;
     }
@@ -144,6 +174,7 @@ private Q_SLOTS:
         Shell::SetNextFileName(path);
         QTest::mouseClick(f.window->SBExport, Qt::LeftButton);
         QCOMPARE(QFile::exists(f.dir.file(name.isEmpty() ? QStringLiteral("none") : name)), written);
+        QCOMPARE(MessageBox::History().size(), int(!written && !name.isEmpty()));   // a refusal says why
         if (name == QLatin1String("out.txt"))
             QCOMPARE(f.dir.read(name).count("\r\n"), 3);   // the header and two connections
     }
@@ -169,6 +200,9 @@ private Q_SLOTS:
         const QByteArray bytes = f.dir.read(QStringLiteral("out.pdf"));
         QCOMPARE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r"), 3);
         QCOMPARE(MessageBox::History().size(), 0);
+        Shell::SetNextPrint(1, f.dir.file(QStringLiteral("a5.pdf")), QPageSize(QPageSize::A5));   // too narrow
+        QTest::mouseClick(f.window->SBPrint, Qt::LeftButton);
+        QVERIFY(!QFile::exists(f.dir.file(QStringLiteral("a5.pdf"))) && MessageBox::History().size() == 1);
     }
 };
 
