@@ -86,12 +86,8 @@ TAuswertung::TAuswertung(QWidget *parent) : QDialog(parent)
 
     Panel1 = new QFrame(TProtokoll);
     Panel1->setObjectName(QStringLiteral("Panel1"));
-    SBExport = MakeButton(Panel1, "SBExport", 0, 5, 81, 22, QStringLiteral("Exportieren"));
-    SBPrint = MakeButton(Panel1, "SBPrint", 0, 30, 81, 22, QStringLiteral("Drucken"));
-    for (QPushButton *b : {SBExport, SBPrint}) {
-        b->setFlat(true);
-        b->setAutoDefault(false);
-    }
+    SBExport = MakeFlatButton(Panel1, "SBExport", 0, 5, 81, 22, QStringLiteral("Exportieren"));
+    SBPrint = MakeFlatButton(Panel1, "SBPrint", 0, 30, 81, 22, QStringLiteral("Drucken"));
     connect(SBExport, &QPushButton::clicked, this, [this] { Guarded([this] { SBExportClick(); }); });
     connect(SBPrint, &QPushButton::clicked, this, [this] { Guarded([this] { SBPrintClick(); }); });
     Werbebanner = new QLabel(Panel1);
