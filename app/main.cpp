@@ -16,6 +16,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Minutrix"));
     QApplication::setApplicationDisplayName(QStringLiteral("Minutrix"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("de.minutrix.Minutrix"));   // dist/linux's entry
     QApplication::setQuitOnLastWindowClosed(false);   // the main window decides when the program ends
 
     QTranslator qtGerman;

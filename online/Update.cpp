@@ -190,7 +190,12 @@ void TAutoupdate::HTTPGet1DoneFile(const QString &FileName)
         QFile file;
         if (!OpenRegularFile(file, target)) throw Exception(QStringLiteral("Cannot open file %1").arg(target));
         Memo1->setPlainText(DescriptionText(file.readAll()));
+#if MINUTRIX_SELF_UPDATE
         SpeedButton2->setEnabled(true);
+#else
+        // An installed package is replaced by its package manager, never by a downloaded setup.
+        Memo1->appendPlainText(PackageManagerLine);
+#endif
     } else if (target == SetupFile()) {
         Memo1->appendPlainText(QStringLiteral("Installing..."));
         MessageBox::ShowMessage(W_InstallNewAndClose);

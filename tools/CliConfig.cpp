@@ -6,8 +6,8 @@
 
 QByteArray RunSettings(const QStringList &args)
 {
-    RequireArgumentCount(args, 2, 2);
-    const QString path = args[1];
+    RequireArgumentCount(args, 1, 2);
+    const QString path = ArgumentOr(args, 1, SettingsPath());
     // The program tolerates a short file by keeping earlier values; the tool has none to keep.
     const QByteArray data = ReadRegularFile(path, SettingsSize);
     if (data.size() < SettingsSize)

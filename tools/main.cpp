@@ -18,12 +18,12 @@ const char Usage[] =
     "                                          YYYY-MM-DD<TAB>CODE\n"
     "  cost TARIFFS.qtd INDEX FROM TO [STATE]  cost under tariff INDEX (from 0) from FROM to TO,\n"
     "                                          both YYYY-MM-DDTHH:MM:SS local time; STATE defaults to 8\n"
-    "  tariffs TARIFFS.qtd                     INDEX, Name, Nummer, Eintrag, Freibetrag, Limit per tariff\n"
+    "  tariffs [TARIFFS.qtd]                   INDEX, Name, Nummer, Eintrag, Freibetrag, Limit per tariff\n"
     "  prices TARIFFS.qtd INDEX                7 lines (Monday..Sunday) of 24 prices, then of 24 increments\n"
     "  log MONTH.qod                           Datum, Start, Ende, Kosten, Tarif per connection\n"
-    "  summary DATA_FOLDER                     YEAR, MONTH, CONNECTIONS, TOTAL_COST, TOTAL_SECONDS per month log\n"
+    "  summary [DATA_FOLDER]                   YEAR, MONTH, CONNECTIONS, TOTAL_COST, TOTAL_SECONDS per month log\n"
     "                                          (seconds: the summed durations, rounded once to the nearest)\n"
-    "  settings Settings.dat                   ErsterStart, Bundesland, GesamtLimit, Sprache\n"
+    "  settings [Settings.dat]                 ErsterStart, Bundesland, GesamtLimit, Sprache\n"
     "  language FILE.qlf                       the 42 texts as Section/Key=value\n"
 #ifdef MINUTRIX_CLI_REPORT
     "  export MONTH.qod OUT.txt|OUT.xls        the month as the evaluation exports it, by the extension:\n"
@@ -32,6 +32,7 @@ const char Usage[] =
     "  chart MONTH.qod OUT.png [WIDTH HEIGHT]  the month's usage graph as a PNG picture (559 x 418)\n"
     "  print MONTH.qod OUT.pdf                 the month's printout on A4 pages\n"
 #endif
+    "Left out, TARIFFS.qtd, DATA_FOLDER and Settings.dat are the program's own (" MINUTRIX_CLI_FOLDER ").\n"
     "Columns are separated by TAB. Texts show backslash, TAB, CR and LF as \\\\, \\t, \\r and \\n.\n"
     "Exit status: 0 done, 1 file missing, unreadable or malformed, 2 wrong arguments.\n";
 

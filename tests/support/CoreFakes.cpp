@@ -19,10 +19,29 @@ FakeClock::~FakeClock()
     ResetMonotonicClock();
 }
 
-TempProgramDir::TempProgramDir() { SetProgramDir(m_dir.path()); }
-TempProgramDir::~TempProgramDir() { SetProgramDir(QString()); }
+TempProgramDir::TempProgramDir(FolderMode mode) : m_mode(mode), m_dataHome(qgetenv("XDG_DATA_HOME"))
+{
+    SetFolderMode(mode);
+    if (mode == FolderMode::Portable)
+        SetProgramDir(m_dir.path());
+    else
+        qputenv("XDG_DATA_HOME", m_dir.path().toLocal8Bit());
+}
 
-QString TempProgramDir::path() const { return m_dir.path() + QLatin1Char('/'); }
+TempProgramDir::~TempProgramDir()
+{
+    SetProgramDir(QString());
+    SetFolderMode(BuildFolderMode());
+    if (m_dataHome.isEmpty())
+        qunsetenv("XDG_DATA_HOME");
+    else
+        qputenv("XDG_DATA_HOME", m_dataHome);
+}
+
+QString TempProgramDir::path() const
+{
+    return m_mode == FolderMode::Portable ? root() : root() + QStringLiteral("minutrix/");
+}
 
 void TempProgramDir::write(const QString &name, const QByteArray &bytes) const
 {

@@ -3,6 +3,7 @@
 #include "DateTime.h"
 #include "Exception.h"
 #include "MonatsLog.h"
+#include "ProgramDir.h"
 #include "TarifStore.h"
 
 #include <QStringList>
@@ -29,12 +30,15 @@ private:
     double m_mono = 1000.0;
 };
 
-// Points the program folder at a fresh temporary folder for the lifetime of the object.
+// Points the program folder at a fresh temporary folder for the lifetime of the object: in the
+// portable mode the folder itself stands for the executable's, in the user-data mode it is the
+// home's data folder ($XDG_DATA_HOME), below which the program makes minutrix/ itself.
 class TempProgramDir
 {
 public:
-    TempProgramDir();
+    explicit TempProgramDir(FolderMode mode = FolderMode::Portable);
     ~TempProgramDir();
+    QString root() const { return m_dir.path() + QLatin1Char('/'); }
     QString path() const;   // with trailing '/'
     QString file(const QString &name) const { return path() + name; }
     void write(const QString &name, const QByteArray &bytes) const;
@@ -45,6 +49,8 @@ public:
 
 private:
     QTemporaryDir m_dir;
+    FolderMode m_mode;
+    QByteArray m_dataHome;
 };
 
 // Records every ReportError text instead of showing it.
