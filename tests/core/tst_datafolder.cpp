@@ -1,140 +1,111 @@
-// Where the stores keep their files: beside the executable in a portable build, in the home's
-// data folder otherwise. One table runs every store in both modes.
+// Finding year folders and month logs: the names the program writes, under either month name.
 #include "CoreFakes.h"
 #include "DataFolder.h"
-#include "Journal.h"
 #include "Language.h"
-#include "SettingsStore.h"
+#include "Win1252.h"
 
-#include <QDirIterator>
-#include <QtTest>
-
-// Writes a store's file, then reads it back into emptied memory; true when it came back.
-using RoundTrip = bool (*)();
-Q_DECLARE_METATYPE(FolderMode)
-Q_DECLARE_METATYPE(RoundTrip)
+#include <QDir>
+#include <QTest>
 
 namespace {
-
-bool tariffs()
+// Entries under the program folder; a trailing '/' makes a folder, anything else a file.
+void create(const TempProgramDir &dir, const QStringList &entries)
 {
-    Tarife = {MakeTarif(QStringLiteral("Abend"), QStringLiteral("0191"), QStringLiteral("Netz"), 0.5)};
-    SaveTarife();
-    Tarife.clear();
-    LoadTarife();
-    return Tarife.size() == 1 && Tarife[0].Name.value() == QStringLiteral("Abend");
+    for (const QString &entry : entries) {
+        if (entry.endsWith(QLatin1Char('/')))
+            QDir().mkpath(dir.file(entry));
+        else
+            dir.write(entry, "\x01\x00\x00\x00");
+    }
 }
 
-bool settings()
+// "key path" per element, so that a failed comparison shows both maps.
+QStringList listed(const std::map<int, QString> &found)
 {
-    GesamtLimit = 42.5;
-    SaveSettings();
-    GesamtLimit = 0;
-    LoadSettings();
-    return GesamtLimit == 42.5;
-}
-
-TVerbindung connection()
-{
-    TVerbindung v;
-    v.Datum = v.Start = EncodeDateTime(2005, 3, 1, 10, 0, 0);
-    v.Ende = v.Start + 600 / 86400.0;
-    v.Kosten = 1.25;
-    return v;
-}
-
-bool monthLog()
-{
-    QDir().mkpath(DataYearFolder(2005));   // as the main window does at start-up
-    TKostenDatenbank log{MonthLogPath(2005, 3), {}};
-    AppendData(log, connection());
-    return ReadLog(MonthLogPath(2005, 3)).Daten.size() == 1;
-}
-
-bool journal()
-{
-    // The journal only takes month logs below the program folder, wherever that lies.
-    if (!WriteJournal({{MonthLogPath(2005, 3), connection()}})) return false;
-    std::vector<TJournalEintrag> read;
-    return ReadJournal(read) == JournalState::Read && read.size() == 1 && read[0].LogPfad == MonthLogPath(2005, 3);
-}
-
-QStringList filesBelow(const QString &folder)
-{
-    QStringList files;
-    QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) files << it.next().mid(folder.size());
-    return files;
+    QStringList lines;
+    for (const auto &[key, path] : found) lines << QString::number(key) + QLatin1Char(' ') + path;
+    return lines;
 }
 }
 
-class DataFolderTest : public QObject
+class TestDataFolder : public QObject
 {
     Q_OBJECT
-
 private Q_SLOTS:
-    void initTestCase() { LoadLanguage(QStringLiteral("/nonexistent")); }
-    void cleanup() { Tarife.clear(); }
-
-    void store_keepsItsFileInTheModesFolder_data()
+    // First, before any language is loaded: minutrix-cli loads none and finds the built-in names.
+    void noLanguageLoaded_builtInNamesFound()
     {
-        QTest::addColumn<FolderMode>("mode");
-        QTest::addColumn<RoundTrip>("roundTrip");
-        QTest::addColumn<QString>("file");   // below the program folder
-        const std::pair<FolderMode, const char *> modes[] = {{FolderMode::Portable, "portable"},
-                                                             {FolderMode::UserData, "user data"}};
-        for (const auto &[mode, name] : modes) {
-            QTest::addRow("%s, tariffs", name) << mode << RoundTrip(tariffs) << "TarifDaten.qtd";
-            QTest::addRow("%s, settings", name) << mode << RoundTrip(settings) << "Settings.dat";
-            QTest::addRow("%s, month log", name) << mode << RoundTrip(monthLog) << "Data/2005/März.qod";
-            QTest::addRow("%s, journal", name) << mode << RoundTrip(journal) << "Verbindungen.mxj";
-        }
-    }
-    void store_keepsItsFileInTheModesFolder()
-    {
-        QFETCH(FolderMode, mode);
-        QFETCH(RoundTrip, roundTrip);
-        QFETCH(QString, file);
-        TempProgramDir dir(mode);
-        ReportRecorder recorder;
-        QVERIFY(roundTrip());
-        QVERIFY(recorder.reports.isEmpty());
-        // The user's data folder is made on first use; nothing lies anywhere else.
-        QCOMPARE(filesBelow(dir.root()), QStringList{dir.file(file).mid(dir.root().size())});
+        TempProgramDir dir;
+        create(dir, {"Data/2005/März.qod", "Data/2005/March.qod", "Data/2005/.qod"});
+        QCOMPARE(listed(MonthLogsOfYear(DataYearFolder(2005))), QStringList{"3 " + dir.file("Data/2005/März.qod")});
     }
 
-    void languageFile_ownBeforeShipped_data()
+    void yearFolders_data()
     {
-        QTest::addColumn<FolderMode>("mode");
-        QTest::addColumn<bool>("own");
-        QTest::addColumn<bool>("shipped");
-        QTest::addColumn<QString>("found");
-        QTest::newRow("portable, only shipped") << FolderMode::Portable << false << true << "own";
-        QTest::newRow("user data, both") << FolderMode::UserData << true << true << "own";
-        QTest::newRow("user data, only shipped") << FolderMode::UserData << false << true << "shipped";
-        QTest::newRow("user data, neither") << FolderMode::UserData << false << false << "own";
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<int>("year");   // 0: not a year folder
+        QTest::newRow("2005") << "2005/" << 2005;
+        QTest::newRow("year 1") << "1/" << 1;
+        QTest::newRow("year 9999") << "9999/" << 9999;
+        QTest::newRow("leading zero") << "02005/" << 0;
+        QTest::newRow("year 0") << "0/" << 0;
+        QTest::newRow("five digits") << "10000/" << 0;
+        QTest::newRow("not a number") << "20x5/" << 0;
+        QTest::newRow("sign") << "+2005/" << 0;
+        QTest::newRow("space") << " 2005/" << 0;
+        QTest::newRow("Arabic-Indic digits") << QStringLiteral("\u0662\u0660\u0660\u0665/") << 0;
+        QTest::newRow("a file") << "2006" << 0;
     }
-    void languageFile_ownBeforeShipped()
+    void yearFolders()
     {
-        QFETCH(FolderMode, mode);
-        QFETCH(bool, own);
-        QFETCH(bool, shipped);
-        QFETCH(QString, found);
-        TempProgramDir dir(mode);
-        // share/minutrix beside bin/, here beside the test's folder
-        const QString share = QCoreApplication::applicationDirPath() + QStringLiteral("/../share/minutrix/");
-        const QString name = QStringLiteral("tst-datafolder.qlf");
-        if (own) dir.write(name, "[X]\n");
-        if (shipped) {
-            QDir().mkpath(share);
-            QFile f(share + name);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-        }
-        const QString path = LanguageFile(name);
-        QFile::remove(share + name);
-        QCOMPARE(path, found == QLatin1String("own") ? dir.file(name) : share + name);
+        QFETCH(QString, entry);
+        QFETCH(int, year);
+        TempProgramDir dir;
+        create(dir, {"Data/" + entry});
+        const QStringList expected{QString::number(year) + ' ' + dir.file("Data/" + entry.chopped(1))};
+        QCOMPARE(listed(YearFolders(DataFolder())), year ? expected : QStringList());
+    }
+
+    // The language file renames March to "Maerz" and May to "Mäi" (E4 in the file, UTF-8 on disk).
+    void monthLogs_languageNameFirst_data()
+    {
+        QTest::addColumn<QStringList>("entries");   // in Data/2026
+        QTest::addColumn<QStringList>("found");
+        QTest::newRow("language's name") << QStringList{"Maerz.qod"} << QStringList{"3 Maerz.qod"};
+        QTest::newRow("built-in name") << QStringList{"März.qod"} << QStringList{"3 März.qod"};
+        QTest::newRow("both: the language's") << QStringList{"März.qod", "Maerz.qod"} << QStringList{"3 Maerz.qod"};
+        QTest::newRow("neither") << QStringList{"March.qod", "Maerz", "Maerz.qod.bak"} << QStringList{};
+        QTest::newRow("language's a folder") << QStringList{"Maerz.qod/", "März.qod"} << QStringList{"3 März.qod"};
+        QTest::newRow("both folders") << QStringList{"Maerz.qod/", "März.qod/"} << QStringList{};
+        QTest::newRow("non-ASCII name") << QStringList{"M\u00e4i.qod", "Mai.qod"} << QStringList{"5 M\u00e4i.qod"};
+    }
+    void monthLogs_languageNameFirst()
+    {
+        QFETCH(QStringList, entries);
+        QFETCH(QStringList, found);
+        TempProgramDir dir;
+        dir.write("test.qlf", ToWin1252(QStringLiteral("[Month]\r\nMarch=Maerz\r\nMay=M\u00e4i\r\n")));
+        LoadLanguage(dir.file("test.qlf"));
+        for (QString &e : entries) e.prepend("Data/2026/");
+        create(dir, entries);
+        for (QString &f : found) f.insert(2, dir.file("Data/2026/"));
+        QCOMPARE(listed(MonthLogsOfYear(DataYearFolder(2026))), found);
+        QCOMPARE(MonthLogPath(2026, 3), dir.file("Data/2026/Maerz.qod"));
+        QCOMPARE(BuiltInMonthName(3), QStringLiteral("März"));    // whatever the language file says
+        QVERIFY(MonthLogsOfYear(DataYearFolder(2027)).empty());   // no such year folder
+    }
+
+    void paths_underTheProgramFolder()
+    {
+        TempProgramDir dir;
+        LoadLanguage(dir.file("missing.qlf"));   // the built-in names
+        QCOMPARE(DataFolder(), dir.file("Data/"));
+        QCOMPARE(DataYearFolder(987), dir.file("Data/987"));
+        QCOMPARE(MonthLogPath(2005, 12), dir.file("Data/2005/Dezember.qod"));
+        QCOMPARE(BuiltInMonthName(0), QString());
+        QCOMPARE(BuiltInMonthName(13), QString());
     }
 };
 
-QTEST_GUILESS_MAIN(DataFolderTest)
+QTEST_GUILESS_MAIN(TestDataFolder)
 #include "tst_datafolder.moc"
