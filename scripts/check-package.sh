@@ -81,7 +81,12 @@ kill -0 $program || {
   exit 1
 }
 DISPLAY=$display import -window root "$build/package-start.png" 2>/dev/null || true
-DISPLAY=$display xprop -root _NET_CLIENT_LIST >/dev/null 2>&1 || true
+# The desktop entry's StartupWMClass is the class the windows carry.
+class=$(DISPLAY=$display xwininfo -root -tree | sed -n 's/.*("minutrix" "\([^"]*\)").*/\1/p' | head -n 1)
+if [[ $class != "$(sed -n 's/^StartupWMClass=//p' "dist/linux/$id.desktop")" ]]; then
+  echo "the windows' class is '$class', not the desktop entry's StartupWMClass" >&2
+  exit 1
+fi
 kill -TERM $program
 rc=0
 wait $program || rc=$?

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTest>
 
 FakeClock::FakeClock(TDateTime start) : m_now(start)
 {
@@ -32,15 +33,19 @@ TempProgramDir::~TempProgramDir()
 {
     SetProgramDir(QString());
     SetFolderMode(BuildFolderMode());
-    if (m_dataHome.isEmpty())
-        qunsetenv("XDG_DATA_HOME");
-    else
-        qputenv("XDG_DATA_HOME", m_dataHome);
+    qputenv("XDG_DATA_HOME", m_dataHome);
 }
 
 QString TempProgramDir::path() const
 {
-    return m_mode == FolderMode::Portable ? root() : root() + QStringLiteral("minutrix/");
+    return m_dir.path() + (m_mode == FolderMode::Portable ? QStringLiteral("/") : QStringLiteral("/minutrix/"));
+}
+
+void AddFolderModeRows()
+{
+    QTest::addColumn<FolderMode>("mode");
+    QTest::newRow("portable") << FolderMode::Portable;
+    QTest::newRow("user data") << FolderMode::UserData;
 }
 
 void TempProgramDir::write(const QString &name, const QByteArray &bytes) const

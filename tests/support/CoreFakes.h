@@ -30,15 +30,13 @@ private:
     double m_mono = 1000.0;
 };
 
-// Points the program folder at a fresh temporary folder for the lifetime of the object: in the
-// portable mode the folder itself stands for the executable's, in the user-data mode it is the
-// home's data folder ($XDG_DATA_HOME), below which the program makes minutrix/ itself.
+// Points the program folder at a fresh temporary folder for the lifetime of the object. In the
+// user-data mode that is $XDG_DATA_HOME, below which the program makes minutrix/ on first use.
 class TempProgramDir
 {
 public:
     explicit TempProgramDir(FolderMode mode = FolderMode::Portable);
     ~TempProgramDir();
-    QString root() const { return m_dir.path() + QLatin1Char('/'); }
     QString path() const;   // with trailing '/'
     QString file(const QString &name) const { return path() + name; }
     void write(const QString &name, const QByteArray &bytes) const;
@@ -52,6 +50,10 @@ private:
     FolderMode m_mode;
     QByteArray m_dataHome;
 };
+
+// The column "mode" with a row for each folder mode, for the store tests that run in both.
+Q_DECLARE_METATYPE(FolderMode)
+void AddFolderModeRows();
 
 // Records every ReportError text instead of showing it.
 class ReportRecorder

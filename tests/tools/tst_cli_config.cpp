@@ -38,8 +38,6 @@ private Q_SLOTS:
     void fileErrors();
     void usageErrors_data();
     void usageErrors();
-    void fileLeftOut_isTheProgramsOwn_data();
-    void fileLeftOut_isTheProgramsOwn();
 
 private:
     TempProgramDir m_dir;
@@ -184,28 +182,6 @@ void TestCliConfig::usageErrors()
     QFETCH(QStringList, args);
     const CliResult r = runCli(args);
     VERIFY_USAGE_ERROR(r);
-}
-
-// This build is portable: the program's own files are the ones beside minutrix-cli, and there are none.
-void TestCliConfig::fileLeftOut_isTheProgramsOwn_data()
-{
-    QTest::addColumn<QString>("command");
-    QTest::addColumn<QString>("name");
-    QTest::newRow("tariffs") << "tariffs"
-                             << "TarifDaten.qtd";
-    QTest::newRow("summary") << "summary"
-                             << "Data/";
-    QTest::newRow("settings") << "settings"
-                              << "Settings.dat";
-}
-
-void TestCliConfig::fileLeftOut_isTheProgramsOwn()
-{
-    QFETCH(QString, command);
-    QFETCH(QString, name);
-    const QString path = QFileInfo(QStringLiteral(MINUTRIX_CLI_PATH)).absolutePath() + QLatin1Char('/') + name;
-    QVERIFY(!QFileInfo::exists(path));
-    VERIFY_FILE_ERROR(runCli({command}), path);
 }
 
 QTEST_GUILESS_MAIN(TestCliConfig)
