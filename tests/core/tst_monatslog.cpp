@@ -310,11 +310,9 @@ private Q_SLOTS:
         QCOMPARE(recorder.reports, reported ? QStringList{E_MonthToLow} : QStringList{});
     }
 
-    void monthLogPath_marchUsesUtf8FileName_data() { AddFolderModeRows(); }
     void monthLogPath_marchUsesUtf8FileName()
     {
-        QFETCH(FolderMode, mode);
-        TempProgramDir dir(mode);
+        TempProgramDir dir;
         const QString path = MonthLogPath(2005, 3);
         QCOMPARE(path, dir.path() + QStringLiteral("Data/2005/März.qod"));
         QDir().mkpath(dir.file(QStringLiteral("Data/2005")));

@@ -20,26 +20,20 @@ FakeClock::~FakeClock()
     ResetMonotonicClock();
 }
 
-TempProgramDir::TempProgramDir(FolderMode mode) : m_mode(mode), m_dataHome(qgetenv("XDG_DATA_HOME"))
+TempProgramDir::TempProgramDir(FolderMode mode) : m_mode(mode)
 {
     SetFolderMode(mode);
-    if (mode == FolderMode::Portable)
-        SetProgramDir(m_dir.path());
-    else
-        qputenv("XDG_DATA_HOME", m_dir.path().toLocal8Bit());
+    SetProgramDir(mode == FolderMode::Portable ? m_dir.path() : QString());
+    if (mode == FolderMode::UserData) qputenv("XDG_DATA_HOME", m_dir.path().toLocal8Bit());   // never the user's
 }
 
 TempProgramDir::~TempProgramDir()
 {
     SetProgramDir(QString());
     SetFolderMode(BuildFolderMode());
-    qputenv("XDG_DATA_HOME", m_dataHome);
 }
 
-QString TempProgramDir::path() const
-{
-    return m_dir.path() + (m_mode == FolderMode::Portable ? QStringLiteral("/") : QStringLiteral("/minutrix/"));
-}
+QString TempProgramDir::path() const { return m_dir.path() + (m_mode == FolderMode::Portable ? "/" : "/minutrix/"); }
 
 void AddFolderModeRows()
 {

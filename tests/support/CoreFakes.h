@@ -48,11 +48,9 @@ public:
 private:
     QTemporaryDir m_dir;
     FolderMode m_mode;
-    QByteArray m_dataHome;
 };
 
 // The column "mode" with a row for each folder mode, for the store tests that run in both.
-Q_DECLARE_METATYPE(FolderMode)
 void AddFolderModeRows();
 
 // Records every ReportError text instead of showing it.
