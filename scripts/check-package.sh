@@ -66,14 +66,16 @@ scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 dpkg -x "$deb" "$scratch/root"
 mkdir "$scratch/home"
+mkdir -m 700 "$scratch/runtime"   # what a desktop session gives its user
 touch "$scratch/before"
 display=:${MINUTRIX_XVFB_DISPLAY:-96}
 Xvfb "$display" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null || true; rm -rf "$scratch"' EXIT
 sleep 1
-run() { env -i PATH=/usr/bin:/bin HOME="$scratch/home" DISPLAY="$display" QT_QPA_PLATFORM=xcb LANG=C.UTF-8 "$@"; }
-run "$scratch/root/usr/bin/minutrix" &
+session=(env -i PATH=/usr/bin:/bin HOME="$scratch/home" XDG_RUNTIME_DIR="$scratch/runtime" DISPLAY="$display"
+  QT_QPA_PLATFORM=xcb LANG=C.UTF-8)
+"${session[@]}" "$scratch/root/usr/bin/minutrix" &   # env executes the program: $! is its process
 program=$!
 sleep 4
 kill -0 $program || {
@@ -104,5 +106,5 @@ if [[ -n $(find "$scratch/root" -newer "$scratch/before" -print -quit) ]]; then
   exit 1
 fi
 # minutrix-cli finds the same folder without being told.
-run "$scratch/root/usr/bin/minutrix-cli" settings
-run "$scratch/root/usr/bin/minutrix-cli" summary
+"${session[@]}" "$scratch/root/usr/bin/minutrix-cli" settings
+"${session[@]}" "$scratch/root/usr/bin/minutrix-cli" summary
