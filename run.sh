@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/setup.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build --target minutrix
+cmake --build build --target minutrix minutrix-cli
 home=${MINUTRIX_HOME:-$HOME/Minutrix}
 mkdir -p "$home"
 cmake --install build --prefix "$home" --component Unspecified >/dev/null

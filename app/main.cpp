@@ -19,6 +19,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     UseWindowFontEverywhere();   // menus and boxes in the windows' font
     QApplication::setApplicationName(QStringLiteral("Minutrix"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("de.minutrix.Minutrix"));   // dist/linux's entry
     QApplication::setApplicationVersion(QStringLiteral(MINUTRIX_VERSION));
     QApplication::setQuitOnLastWindowClosed(false);   // the main window decides when the program ends
     MessageBox::InstallQtTranslations();

@@ -49,7 +49,7 @@ TInfofenster::TInfofenster(QWidget *parent) : QDialog(parent)
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(16, 12, 32, 32);
     Label2 = centredLabel(this, "Label2", 50, QStringLiteral("Version 2.0 BETA 2"), WindowFont());
-    Label3 = centredLabel(this, "Label3", 74, QStringLiteral("Copyright © 2002-2003 Minutrix"), WindowFont());
+    Label3 = centredLabel(this, "Label3", 74, QStringLiteral("Copyright © 2002-2003 Minutrix · GPLv3+"), WindowFont());
     Bevel1 = MakeBevel(this, "Bevel1", 8, 98, ClientWidth - 16);
 
     QFont link = WindowFont(8, true);

@@ -239,7 +239,12 @@ void TAutoupdate::HTTPGet1DoneFile(const QString &FileName)
         const QString description = DescriptionText(file.read(MaxDescriptionSize));
         m_setupChecksum = SetupChecksum(description);
         Memo1->setPlainText(description);
+#if MINUTRIX_SELF_UPDATE
         SpeedButton2->setEnabled(true);
+#else
+        // An installed package is replaced by its package manager, never by a downloaded setup.
+        Memo1->appendPlainText(PackageManagerLine);
+#endif
     } else if (target == SetupFile()) {
         install(target);
     }

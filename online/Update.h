@@ -57,5 +57,8 @@ extern TAutoupdate *Autoupdate;
 // Where the two downloads end up. Each is written under PartialName first and takes its own name
 // only when the transfer succeeded, so a failed one never looks finished.
 QString DownloadInfoFile();
+// The memo's last line after a check where the package manager installs new versions.
+inline const QString PackageManagerLine =
+    QStringLiteral("Updates kommen über die Paketverwaltung  ---  Updates come from the package manager");
 QString SetupFile();
 QString PartialName(const QString &fileName);

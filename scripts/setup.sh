@@ -1,14 +1,22 @@
 #!/usr/bin/env bash
-# Installs what building, running and testing Minutrix needs on Debian 12 (only what is missing).
+# Installs what building and running Minutrix needs on Debian 12 (only what is missing).
+# `scripts/setup.sh --tests` adds what only the tests and checks need: the cross compilers, clang
+# for fuzzing, Google Benchmark and the packaging checkers.
 set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev
-  libcurl4-openssl-dev libjpeg62-turbo-dev libbenchmark-dev
-  g++-mingw-w64-x86-64 g++-mingw-w64-i686 clang clang-format libclang-rt-14-dev
-  xvfb xauth x11-utils imagemagick poppler-utils fonts-dejavu-core fonts-liberation
+  libcurl4-openssl-dev libjpeg62-turbo-dev
+  xvfb xauth x11-utils imagemagick fonts-dejavu-core fonts-liberation
 )
+if [[ ${1:-} == --tests ]]; then
+  packages+=(
+    poppler-utils libbenchmark-dev
+    g++-mingw-w64-x86-64 g++-mingw-w64-i686 clang clang-format libclang-rt-14-dev
+    dpkg-dev file lintian desktop-file-utils appstream
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -9,8 +9,8 @@
 
 QByteArray RunSettings(const QStringList &args)
 {
-    RequireArgumentCount(args, 2, 2);
-    const QString path = args[1];
+    RequireArgumentCount(args, 1, 2);
+    const QString path = ArgumentOr(args, 1, SettingsPath());
     const QByteArray data = ReadRegularFile(path, SettingsSize);
     // The program reads the first bytes of a file of another size over the values it starts with
     // (all zero) and keeps those for the rest: shown the same, with a warning.

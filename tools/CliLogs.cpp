@@ -46,8 +46,8 @@ QByteArray RunLog(const QStringList &args)
 
 QByteArray RunSummary(const QStringList &args)
 {
-    RequireArgumentCount(args, 2, 2);
-    const QString dataFolder = args[1];
+    RequireArgumentCount(args, 1, 2);
+    const QString dataFolder = ArgumentOr(args, 1, DataFolder());
     const QFileInfo info(dataFolder);
     if (!info.exists()) FileError(dataFolder, QStringLiteral("no such folder"));
     if (!info.isDir()) FileError(dataFolder, QStringLiteral("not a folder"));

@@ -9,6 +9,11 @@ void UsageError(const QString &why) { throw CliExit{2, why}; }
 
 void FileError(const QString &path, const QString &why) { throw CliExit{1, path + QStringLiteral(": ") + why}; }
 
+QString ArgumentOr(const QStringList &args, int index, const QString &programFile)
+{
+    return index < args.size() ? args[index] : programFile;
+}
+
 void RequireArgumentCount(const QStringList &args, int min, int max)
 {
     if (args.size() < min || args.size() > max)

@@ -17,6 +17,8 @@ struct CliExit
 [[noreturn]] void FileError(const QString &path, const QString &why);
 
 void RequireArgumentCount(const QStringList &args, int min, int max);
+// args[index], or the program's own file when the argument is left out.
+QString ArgumentOr(const QStringList &args, int index, const QString &programFile);
 // A whole decimal number within [min, max]; anything else is a usage error naming `what`.
 int ParseInt(const QString &text, const QString &what, int min, int max);
 TDateTime ParseDateTime(const QString &text, const QString &what);

@@ -66,8 +66,8 @@ QByteArray dayTableLines(const TDayTable &table)
 
 QByteArray RunTariffs(const QStringList &args)
 {
-    RequireArgumentCount(args, 2, 2);
-    TariffFile file(args[1]);
+    RequireArgumentCount(args, 1, 2);
+    TariffFile file(ArgumentOr(args, 1, TarifPath()));
     QByteArray out;
     for (qint64 i = 0; i < file.count(); ++i) {
         const TTarif t = file.read(i);

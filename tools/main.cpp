@@ -28,15 +28,15 @@ const CommandEntry Commands[] = {
      "                                          INDEX (from 0) from FROM to TO, both YYYY-MM-DDTHH:MM:SS local\n"
      "                                          time; STATE defaults to 8\n"},
     {"tariffs", RunTariffs,
-     "  tariffs TARIFFS.qtd                     INDEX, Name, Nummer, Eintrag, Freibetrag, Limit per tariff\n"},
+     "  tariffs [TARIFFS.qtd]                   INDEX, Name, Nummer, Eintrag, Freibetrag, Limit per tariff\n"},
     {"prices", RunPrices,
      "  prices TARIFFS.qtd INDEX                7 lines (Monday..Sunday) of 24 prices, then of 24 increments\n"},
     {"log", RunLog, "  log MONTH.qod                           Datum, Start, Ende, Kosten, Tarif per connection\n"},
     {"summary", RunSummary,
-     "  summary DATA_FOLDER                     YEAR, MONTH, CONNECTIONS, TOTAL_COST, TOTAL_SECONDS per month log\n"
+     "  summary [DATA_FOLDER]                   YEAR, MONTH, CONNECTIONS, TOTAL_COST, TOTAL_SECONDS per month log\n"
      "                                          (seconds: the summed durations, rounded once to the nearest)\n"},
     {"settings", RunSettings,
-     "  settings Settings.dat                   ErsterStart, Bundesland, GesamtLimit, Sprache\n"},
+     "  settings [Settings.dat]                 ErsterStart, Bundesland, GesamtLimit, Sprache\n"},
     {"language", RunLanguage, "  language FILE.qlf                       the 42 texts as Section/Key=value\n"},
 #ifdef MINUTRIX_CLI_REPORT
     {"export", RunExport,
@@ -54,6 +54,7 @@ const char UsageTail[] =
     "  --version                               the version; COMMAND --help: the usage of COMMAND\n"
     "Prices and costs are in cents, the unit the prices are entered in; Freibetrag, Limit and\n"
     "GesamtLimit are in euros, as they are entered. The program shows costs in euros.\n"
+    "Left out, TARIFFS.qtd, DATA_FOLDER and Settings.dat are the program's own (" MINUTRIX_CLI_FOLDER ").\n"
     "Columns are separated by TAB. Texts show backslash, TAB, CR and LF as \\\\, \\t, \\r and \\n.\n"
     "Exit status: 0 done, 1 file missing, unreadable or malformed, 2 wrong arguments.\n";
 

@@ -176,7 +176,7 @@ void THauptfenster::FormCreate()
     // A settings file that cannot be read is shown, and start-up goes on with what was loaded.
     Guarded([] { LoadSettings(); });
 
-    LoadLanguage(ProgramDir() + Sprache.value() + QStringLiteral(".qlf"));
+    LoadLanguage(LanguageFile(Sprache.value() + QStringLiteral(".qlf")));
     applyMenuCaptions();
 
     // This month's log, and what a run that never reached its shutdown left in the journal. Ticks

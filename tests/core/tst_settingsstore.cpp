@@ -143,14 +143,17 @@ private Q_SLOTS:
         QCOMPARE(file.mid(21), QByteArray(266 - 21, '\0'));
     }
 
+    void saveThenLoad_restoresValues_data() { AddFolderModeRows(); }
     void saveThenLoad_restoresValues()
     {
-        TempProgramDir dir;
+        QFETCH(FolderMode, mode);
+        TempProgramDir dir(mode);
         ErsterStart = 0;
         Bundesland = 12;
         GesamtLimit = 45.75;
         Sprache = QStringLiteral("Français");
         SaveSettings();
+        QCOMPARE(QFileInfo(dir.file(FileName)).size(), qint64(SettingsSize));   // the folder made on first use
         init();
         LoadSettings();
         QCOMPARE(int(ErsterStart), 0);

@@ -118,9 +118,11 @@ private Q_SLOTS:
         QCOMPARE(NullTarif.Name.value(), QStringLiteral("Null_Standard_Tarif_MX"));
     }
 
+    void loadThenSave_isByteIdentical_data() { AddFolderModeRows(); }
     void loadThenSave_isByteIdentical()
     {
-        TempProgramDir dir;
+        QFETCH(FolderMode, mode);
+        TempProgramDir dir(mode);
         const QByteArray file = recordWithGarbage(1) + randomRecord(7) + recordWithGarbage(3);
         dir.write(StoreName, file);
         ReportRecorder recorder;

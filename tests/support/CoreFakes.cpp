@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTest>
 
 FakeClock::FakeClock(TDateTime start) : m_now(start)
 {
@@ -19,10 +20,27 @@ FakeClock::~FakeClock()
     ResetMonotonicClock();
 }
 
-TempProgramDir::TempProgramDir() { SetProgramDir(m_dir.path()); }
-TempProgramDir::~TempProgramDir() { SetProgramDir(QString()); }
+TempProgramDir::TempProgramDir(FolderMode mode) : m_mode(mode)
+{
+    SetFolderMode(mode);
+    SetProgramDir(mode == FolderMode::Portable ? m_dir.path() : QString());
+    if (mode == FolderMode::UserData) qputenv("XDG_DATA_HOME", m_dir.path().toLocal8Bit());   // never the user's
+}
 
-QString TempProgramDir::path() const { return m_dir.path() + QLatin1Char('/'); }
+TempProgramDir::~TempProgramDir()
+{
+    SetProgramDir(QString());
+    SetFolderMode(BuildFolderMode());
+}
+
+QString TempProgramDir::path() const { return m_dir.path() + (m_mode == FolderMode::Portable ? "/" : "/minutrix/"); }
+
+void AddFolderModeRows()
+{
+    QTest::addColumn<FolderMode>("mode");
+    QTest::newRow("portable") << FolderMode::Portable;
+    QTest::newRow("user data") << FolderMode::UserData;
+}
 
 void TempProgramDir::write(const QString &name, const QByteArray &bytes) const
 {

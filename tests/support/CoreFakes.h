@@ -3,6 +3,7 @@
 #include "DateTime.h"
 #include "Exception.h"
 #include "MonatsLog.h"
+#include "ProgramDir.h"
 #include "TarifStore.h"
 
 #include <QStringList>
@@ -29,11 +30,12 @@ private:
     double m_mono = 1000.0;
 };
 
-// Points the program folder at a fresh temporary folder for the lifetime of the object.
+// Points the program folder at a fresh temporary folder for the lifetime of the object. In the
+// user-data mode that is $XDG_DATA_HOME, below which the program makes minutrix/ on first use.
 class TempProgramDir
 {
 public:
-    TempProgramDir();
+    explicit TempProgramDir(FolderMode mode = FolderMode::Portable);
     ~TempProgramDir();
     QString path() const;   // with trailing '/'
     QString file(const QString &name) const { return path() + name; }
@@ -45,7 +47,11 @@ public:
 
 private:
     QTemporaryDir m_dir;
+    FolderMode m_mode;
 };
+
+// The column "mode" with a row for each folder mode, for the store tests that run in both.
+void AddFolderModeRows();
 
 // Records every ReportError text instead of showing it.
 class ReportRecorder

@@ -199,7 +199,7 @@ void TestCliConfig::fileErrors()
 void TestCliConfig::usageErrors_data()
 {
     QTest::addColumn<QStringList>("args");
-    QTest::newRow("settings without file") << QStringList{"settings"};
+    QTest::newRow("settings with two files") << QStringList{"settings", "a.dat", "b.dat"};
     QTest::newRow("language with two files") << QStringList{"language", "a.qlf", "b.qlf"};
     QTest::newRow("command in capitals") << QStringList{"SETTINGS", "Settings.dat"};
 }

@@ -231,7 +231,7 @@ void TestCliLogs::usageErrors_data()
     QTest::addColumn<QStringList>("args");
     QTest::newRow("log without file") << QStringList{"log"};
     QTest::newRow("log with two files") << QStringList{"log", "a.qod", "b.qod"};
-    QTest::newRow("summary without folder") << QStringList{"summary"};
+    QTest::newRow("summary with two folders") << QStringList{"summary", "a", "b"};
 }
 
 void TestCliLogs::usageErrors()
