@@ -8,6 +8,7 @@
 #include "SettingForm.h"
 #include "TarifForm.h"
 #include "Update.h"
+#include "VexRasConnect.h"
 #include "WindowPlacement.h"
 
 void CreateWindows(THauptfenster *hauptfenster)
@@ -16,10 +17,15 @@ void CreateWindows(THauptfenster *hauptfenster)
     // created.
     Infofenster = new TInfofenster(hauptfenster);
     SettingForm = new TSettingForm(hauptfenster);
-    TarifForm = new TTarifForm(hauptfenster);
+    // The tariff windows list the connection monitor's dial-up entries.
+    const TConnectionSource connections = [hauptfenster] {
+        const TVexRasConnect *c = hauptfenster->Connection;
+        return c ? TConnectionLists{c->AvailableNumbers(), c->AvailableEntries()} : TConnectionLists{};
+    };
+    TarifForm = new TTarifForm(hauptfenster, connections);
     Autoupdate = new TAutoupdate(hauptfenster);
     Auswertung = new TAuswertung(hauptfenster);
-    new TAssistentForm(hauptfenster);
+    new TAssistentForm(hauptfenster, connections);
     CreateFeedbackForm(hauptfenster);   // unless a report during start-up has made it already
     // The windows without a place of their own open over the main window.
     for (QWidget *w : {static_cast<QWidget *>(Infofenster), static_cast<QWidget *>(Autoupdate),

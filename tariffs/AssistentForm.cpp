@@ -32,7 +32,8 @@ bool isAmount(const QString &text)
 }
 }
 
-TAssistentForm::TAssistentForm(QWidget *parent) : QDialog(parent)
+TAssistentForm::TAssistentForm(QWidget *parent, TConnectionSource connections)
+    : QDialog(parent), m_connections(std::move(connections))
 {
     if (!AssistentForm) AssistentForm = this;
     setObjectName(QStringLiteral("AssistentForm"));
@@ -141,7 +142,7 @@ void TAssistentForm::FormCreate()
     if (!MessageBox::ProgramEnding()) exec();
 }
 
-void TAssistentForm::FormShow() { FillConnectionList(TarifBox); }
+void TAssistentForm::FormShow() { FillConnectionList(TarifBox, m_connections); }
 
 void TAssistentForm::showEvent(QShowEvent *event)
 {

@@ -1,6 +1,8 @@
 #pragma once
 // The setup wizard of the first start: state and overall limit, then one tariff with its
 // connection, model and time slots. It only goes forward and cannot be closed before its end.
+#include "TariffInput.h"
+
 #include <QDialog>
 #include <memory>
 
@@ -18,7 +20,7 @@ class TAssistentForm : public QDialog
     Q_OBJECT
 public:
     // Shows itself modally from here when the first start is still due.
-    explicit TAssistentForm(QWidget *parent = nullptr);
+    explicit TAssistentForm(QWidget *parent = nullptr, TConnectionSource connections = {});
     ~TAssistentForm() override;
 
     // Page indexes; the steps run 0, 1, 3, 4, 5, 2.
@@ -47,6 +49,7 @@ protected:
     void reject() override;
 
 private:
+    TConnectionSource m_connections;
     void createGeneralPages();
     void createTarifPages();
     void go(int page, const QString &header, const QString &button);

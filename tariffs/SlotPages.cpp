@@ -1,9 +1,7 @@
 #include "SlotPages.h"
 
-#include "Haupt.h"
 #include "HourPanel.h"
 #include "PageControl.h"
-#include "VexRasConnect.h"
 
 #include <QComboBox>
 
@@ -89,13 +87,13 @@ TPageSlots TSlotPages::Texts() const
     return pages;
 }
 
-void FillConnectionList(QComboBox *combo)
+void FillConnectionList(QComboBox *combo, const TConnectionSource &connections)
 {
     combo->clear();
-    if (Hauptfenster && Hauptfenster->Connection) {
-        const TVexRasConnect *c = Hauptfenster->Connection;
-        for (int i = 0; i < c->AvailableEntries().size(); ++i)
-            combo->addItem(ConnectionItem(c->AvailableNumbers().value(i), c->AvailableEntries()[i]));
+    if (connections) {
+        const TConnectionLists lists = connections();
+        for (int i = 0; i < lists.Entries.size(); ++i)
+            combo->addItem(ConnectionItem(lists.Numbers.value(i), lists.Entries[i]));
     }
     combo->setCurrentIndex(-1);
 }

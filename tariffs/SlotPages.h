@@ -41,6 +41,6 @@ private:
     THourPanel *newPanel(int page, int top);
 };
 
-// One connection item "number||entry" per dial-up entry of the main window's connection monitor;
+// One connection item "number||entry" per dial-up entry the source lists (none without a source);
 // nothing selected afterwards.
-void FillConnectionList(QComboBox *combo);
+void FillConnectionList(QComboBox *combo, const TConnectionSource &connections);

@@ -21,7 +21,8 @@
 
 TTarifForm *TarifForm = nullptr;
 
-TTarifForm::TTarifForm(QWidget *parent) : QDialog(parent)
+TTarifForm::TTarifForm(QWidget *parent, TConnectionSource connections)
+    : QDialog(parent), m_connections(std::move(connections))
 {
     setObjectName(QStringLiteral("TarifForm"));
     setWindowTitle(QStringLiteral("Tarife"));
@@ -147,7 +148,7 @@ void TTarifForm::SpeedButton1Click()
     try {
         SpinEdit1->setValue(1);
         Slots->RebuildSlots(1);
-        FillConnectionList(ENummer);
+        FillConnectionList(ENummer, m_connections);
         PageControl1->SetTabVisible(1, true);
         PageControl1->SetActivePage(TNewTarif);
     } catch (...) {

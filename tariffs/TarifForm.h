@@ -1,6 +1,8 @@
 #pragma once
 // The tariff editor: the list of tariffs, adding a tariff from its time slots and deleting one.
 // It works on Tarife in memory; the tariff store writes them when the program ends.
+#include "TariffInput.h"
+
 #include <QDialog>
 #include <memory>
 
@@ -19,7 +21,7 @@ class TTarifForm : public QDialog
 {
     Q_OBJECT
 public:
-    explicit TTarifForm(QWidget *parent = nullptr);
+    explicit TTarifForm(QWidget *parent = nullptr, TConnectionSource connections = {});
     ~TTarifForm() override;
 
     static constexpr int AbortResult = 3;
@@ -56,6 +58,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    TConnectionSource m_connections;
     void createListPage();
     void createNewTarifPage();
     void refillList();

@@ -2,7 +2,9 @@
 // What the tariff editor and the setup wizard turn into a tariff, as plain texts: the time slots
 // typed into the panels of the seven weekday pages and the tariff's own fields.
 #include <QString>
+#include <QStringList>
 #include <array>
+#include <functional>
 #include <vector>
 
 // One panel: every hour from Von to Bis at the price Kosten (cents) and increment Taktung (seconds).
@@ -34,3 +36,11 @@ void AppendTariff(const QString &name, const QString &connection, const QString 
 
 // The connection item by which a tariff is tied to a dial-up entry.
 QString ConnectionItem(const QString &number, const QString &entry);
+
+// The dial-up entries a tariff may belong to, with the number of each, as the connection monitor
+// lists them. The program hands the tariff windows a function that asks the monitor.
+struct TConnectionLists
+{
+    QStringList Numbers, Entries;
+};
+using TConnectionSource = std::function<TConnectionLists()>;

@@ -3,9 +3,20 @@
 // setup windows on top of it, shown without a modal loop so a test can drive it control by control.
 #include "MainWindowFixture.h"
 
+#include "TariffInput.h"
+
 #include <QTest>
 #include <QWidget>
 #include <memory>
+#include <type_traits>
+
+// The dial-up entries of the fixture's connection monitor, handed over as the program does.
+inline TConnectionSource ConnectionsOf(const MainWindowFixture &f)
+{
+    return [&f] {
+        return TConnectionLists{f.window->Connection->AvailableNumbers(), f.window->Connection->AvailableEntries()};
+    };
+}
 
 template <typename Window>
 struct TariffWindowFixture : MainWindowFixture
@@ -18,7 +29,10 @@ struct TariffWindowFixture : MainWindowFixture
         for (int i = 0; i < entries.size(); ++i) ras.addEntry(entries[i], QStringLiteral("019101%1").arg(i));
         storeSettings(100);
         start();
-        form = std::make_unique<Window>();
+        if constexpr (std::is_constructible_v<Window, QWidget *, TConnectionSource>)
+            form = std::make_unique<Window>(nullptr, ConnectionsOf(*this));
+        else
+            form = std::make_unique<Window>();
     }
     ~TariffWindowFixture() { form.reset(); }
 

@@ -4,13 +4,13 @@
 #include "AssistentForm.h"
 #include "HourPanel.h"
 #include "Language.h"
-#include "MainWindowFixture.h"
 #include "PageControl.h"
 #include "RadioGroup.h"
 #include "SettingForm.h"
 #include "SlotPages.h"
 #include "SpinEdit.h"
 #include "TarifForm.h"
+#include "TariffWindowFixture.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -49,7 +49,7 @@ int main(int argc, char **argv)
     f.start();
 
     {
-        TAssistentForm w;   // not the first start: shown here page by page
+        TAssistentForm w(nullptr, ConnectionsOf(f));   // not the first start: shown here page by page
         w.StaticText1->setText(A_General);
         w.SBundesland->setCurrentIndex(1);
         save(w, "wizard-1-general");
@@ -72,7 +72,7 @@ int main(int argc, char **argv)
         save(w, "wizard-6-finished");
     }
     {
-        TTarifForm form;
+        TTarifForm form(nullptr, ConnectionsOf(f));
         Tarife.push_back(
             MakeTarif(QStringLiteral("Abendtarif"), QStringLiteral("0191011"), QStringLiteral("T-Online"), 1));
         form.show();

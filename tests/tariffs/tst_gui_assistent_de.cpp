@@ -98,7 +98,7 @@ private Q_SLOTS:
             buttons << w->SBNext->text();
             key(Qt::Key_Space);
         });
-        TAssistentForm wizard;   // shows itself and returns when finished
+        TAssistentForm wizard(nullptr, ConnectionsOf(f));   // shows itself and returns when finished
         QVERIFY(!wizard.isVisible());
 
         QCOMPARE(headers, (QStringList{A_General, A_Tarife, A_Tarife, A_Tarife, A_Tarife, A_Finished}));
