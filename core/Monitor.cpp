@@ -63,13 +63,13 @@ void TMonitor::Start(int year, int month)
 {
     openMonthLog(MonthLogPath(year, month));
     recoverJournal();
-    m_bereit = true;
+    m_ready = true;
 }
 
-TAnzeige TMonitor::Timer1Timer()
+TDisplay TMonitor::Timer1Timer()
 {
-    TAnzeige out;
-    if (!m_bereit) return out;   // start-up has not finished: nothing to price with yet
+    TDisplay out;
+    if (!m_ready) return out;   // start-up has not finished: nothing to price with yet
     ReportCollector reports;
     if (Online && !InVerbindung) beginConnection(out);
     if (Online) {
@@ -81,14 +81,14 @@ TAnzeige TMonitor::Timer1Timer()
     } else if (InVerbindung) {
         endConnection(out);
     }
-    for (const QString &r : reports.Take()) out.Meldungen.push_back({TMeldung::Bericht, r});
+    for (const QString &r : reports.Take()) out.Messages.push_back({TMessage::Report, r});
     return out;
 }
 
-TAnzeige TMonitor::Finish()
+TDisplay TMonitor::Finish()
 {
-    TAnzeige out;
-    if (!m_bereit) return out;
+    TDisplay out;
+    if (!m_ready) return out;
     ReportCollector reports;
     Online = false;
     if (InVerbindung) endConnection(out);
@@ -96,11 +96,11 @@ TAnzeige TMonitor::Finish()
     writePending();
     if (!Pending.empty() && !m_appendFailureReported) ReportError(E_UnknownErrorAt + QStringLiteral("AppendData"));
     writeJournal();
-    for (const QString &r : reports.Take()) out.Meldungen.push_back({TMeldung::Bericht, r});
+    for (const QString &r : reports.Take()) out.Messages.push_back({TMessage::Report, r});
     return out;
 }
 
-void TMonitor::beginConnection(TAnzeige &out)
+void TMonitor::beginConnection(TDisplay &out)
 {
     StartZeit = Now();
     m_monoStart = MonotonicSeconds();
@@ -120,7 +120,7 @@ void TMonitor::beginConnection(TAnzeige &out)
 
     if (AktTarif.Name.sameAs(NullTarif.Name) && !KeinTarifGewarnt) {
         KeinTarifGewarnt = true;
-        out.Meldungen.push_back({TMeldung::Nachricht, W_NoTarif});
+        out.Messages.push_back({TMessage::Plain, W_NoTarif});
     }
     out.BarMaximum = RoundToBar(AktTarif.Limit * 100.0);   // the limit is in euros, the bar in cents
     AktVerbindung.Tarif.setBytes(AktTarif.Name.rawValue().left(100));
@@ -136,7 +136,7 @@ TDateTime TMonitor::effectiveEnd()
     return m_uhrVerstellt ? StartZeit + real / 86400.0 : JetztZeit;
 }
 
-void TMonitor::showRunning(TAnzeige &out)
+void TMonitor::showRunning(TDisplay &out)
 {
     const TDateTime ende = effectiveEnd();
     out.Dauer = FormatLongTime(ende - StartZeit);
@@ -147,11 +147,11 @@ void TMonitor::showRunning(TAnzeige &out)
     out.BarPosition = RoundToBar(shown);
     if (!(GesamtLimit > shown / 100.0) && !LimitGewarnt) {   // the overall limit is in euros
         LimitGewarnt = true;
-        out.Meldungen.push_back({TMeldung::Nachricht, W_LimitReached});
+        out.Messages.push_back({TMessage::Plain, W_LimitReached});
     }
 }
 
-void TMonitor::endConnection(TAnzeige &out)
+void TMonitor::endConnection(TDisplay &out)
 {
     JetztZeit = Now();
     m_monoNow = MonotonicSeconds();

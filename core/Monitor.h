@@ -23,21 +23,21 @@ struct TVerbindungsInfo
 };
 
 // A box due after a step: a plain message, or a text for the error report.
-struct TMeldung
+struct TMessage
 {
-    enum Art { Nachricht, Bericht } art;
+    enum Kind { Plain, Report } kind;
     QString text;
-    bool operator==(const TMeldung &o) const { return art == o.art && text == o.text; }
+    bool operator==(const TMessage &o) const { return kind == o.kind && text == o.text; }
 };
 
 // What the window applies after a step; an empty text or an unset number leaves its control as it is.
-struct TAnzeige
+struct TDisplay
 {
     QString Dauer;                   // LDauer
     QString Kosten;                  // LKosten, in euros
     std::optional<int> BarMaximum;   // BudgetBar, in cents
     std::optional<int> BarPosition;
-    std::vector<TMeldung> Meldungen;   // in the order they became due
+    std::vector<TMessage> Messages;   // in the order they became due
 };
 
 // Rounds half to even into the range of the budget bar.
@@ -67,21 +67,21 @@ public:
     // The end of start-up: reads this month's log and appends what a run that never reached its
     // shutdown left in the journal. Until then a step does nothing.
     void Start(int year, int month);
-    bool Bereit() const { return m_bereit; }
+    bool Ready() const { return m_ready; }
 
-    TAnzeige Timer1Timer();
+    TDisplay Timer1Timer();
     // The last step at shutdown: a connection still being timed is logged, waiting records get one
     // more try. Reports are handed back like a step's.
-    TAnzeige Finish();
+    TDisplay Finish();
     TTarif FindTarif() const;
 
     // True while the local clock and the real elapsed time disagree for the timed connection.
     bool UhrVerstellt() const { return m_uhrVerstellt; }
 
 private:
-    void beginConnection(TAnzeige &out);
-    void showRunning(TAnzeige &out);
-    void endConnection(TAnzeige &out);
+    void beginConnection(TDisplay &out);
+    void showRunning(TDisplay &out);
+    void endConnection(TDisplay &out);
     TDateTime effectiveEnd();
     void openMonthLog(const QString &pfad);
     void appendRecord(const TJournalEintrag &entry, bool report);
@@ -89,7 +89,7 @@ private:
     void writeJournal();
     void recoverJournal();
 
-    bool m_bereit = false;
+    bool m_ready = false;
     bool m_appendFailureReported = false;   // one report until a write succeeds again
     bool m_uhrVerstellt = false;
     double m_monoStart = 0;

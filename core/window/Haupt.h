@@ -61,7 +61,7 @@ private:
     void createMenu();
     void createConnection();
     void applyMenuCaptions();
-    void apply(const TAnzeige &anzeige);
+    void apply(const TDisplay &display);
     bool m_formCreated = false;
     bool m_shutdownRequested = false;
     bool m_shutDown = false;

@@ -12,9 +12,9 @@
 #include <QTimer>
 
 namespace {
-void showMeldung(const TMeldung &m)
+void showMessage(const TMessage &m)
 {
-    if (m.art == TMeldung::Nachricht)
+    if (m.kind == TMessage::Plain)
         MessageBox::ShowMessage(m.text);
     else
         ReportError(m.text);
@@ -25,30 +25,30 @@ void THauptfenster::ConnectionStatusChange(bool) { Monitor.Online = Connection &
 
 void THauptfenster::Timer1Timer()
 {
-    const TAnzeige anzeige = Monitor.Timer1Timer();
-    apply(anzeige);
+    const TDisplay display = Monitor.Timer1Timer();
+    apply(display);
     // A box opened inside this slot would stop Timer1 until it is closed (a timer does not fire
     // while its own slot runs): the boxes open from the event loop, after the step has returned.
-    for (const TMeldung &m : anzeige.Meldungen)
+    for (const TMessage &m : display.Messages)
         QMetaObject::invokeMethod(
-            this, [m] { Guarded([&m] { showMeldung(m); }); }, Qt::QueuedConnection);
+            this, [m] { Guarded([&m] { showMessage(m); }); }, Qt::QueuedConnection);
 }
 
-void THauptfenster::apply(const TAnzeige &anzeige)
+void THauptfenster::apply(const TDisplay &display)
 {
-    if (!anzeige.Dauer.isEmpty()) LDauer->setText(anzeige.Dauer);
-    if (!anzeige.Kosten.isEmpty()) LKosten->setText(anzeige.Kosten);
-    if (anzeige.BarMaximum) BudgetBar->SetMax(*anzeige.BarMaximum);
-    if (anzeige.BarPosition) BudgetBar->SetPosition(*anzeige.BarPosition);
+    if (!display.Dauer.isEmpty()) LDauer->setText(display.Dauer);
+    if (!display.Kosten.isEmpty()) LKosten->setText(display.Kosten);
+    if (display.BarMaximum) BudgetBar->SetMax(*display.BarMaximum);
+    if (display.BarPosition) BudgetBar->SetPosition(*display.BarPosition);
 }
 
 // At shutdown the timers are stopped and the event loop is about to end: the last step's boxes
 // show right away.
 void THauptfenster::FormDestroy()
 {
-    const TAnzeige last = Monitor.Finish();   // logs a connection still being timed
+    const TDisplay last = Monitor.Finish();   // logs a connection still being timed
     apply(last);
-    for (const TMeldung &m : last.Meldungen) Guarded([&m] { showMeldung(m); });
+    for (const TMessage &m : last.Messages) Guarded([&m] { showMessage(m); });
     SaveTarife();
     Guarded([] { SaveSettings(); });
 }

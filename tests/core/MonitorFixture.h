@@ -32,7 +32,7 @@ struct MonitorFixture
         DecodeDate(clock.now(), y, mo, d);
         m.Start(y, mo);
     }
-    TAnzeige step(double seconds = 1)
+    TDisplay step(double seconds = 1)
     {
         clock.advanceSeconds(seconds);
         m.Online = up;

@@ -29,9 +29,9 @@ private Q_SLOTS:
     {
         MonitorFixture f(EncodeDateTime(2026, 5, 4, 10, 0, 0));
         f.up = true;
-        const TAnzeige a = f.step();
+        const TDisplay a = f.step();
         QVERIFY(!f.m.InVerbindung);
-        QVERIFY(a.Meldungen.empty() && a.Dauer.isEmpty());
+        QVERIFY(a.Messages.empty() && a.Dauer.isEmpty());
         QVERIFY(!f.m.KeinTarifGewarnt);   // the once-per-run warning is not used up
         f.start();
         f.step();
@@ -44,11 +44,10 @@ private Q_SLOTS:
         MonitorFixture f(EncodeDateTime(2026, 5, 4, 10, 0, 0), 0);
         f.start();
         f.up = true;
-        const TAnzeige a = f.step();
-        QCOMPARE(a.Meldungen,
-                 (std::vector<TMeldung>{{TMeldung::Nachricht, W_NoTarif}, {TMeldung::Nachricht, W_LimitReached}}));
+        const TDisplay a = f.step();
+        QCOMPARE(a.Messages, (std::vector<TMessage>{{TMessage::Plain, W_NoTarif}, {TMessage::Plain, W_LimitReached}}));
         QVERIFY(f.m.KeinTarifGewarnt && f.m.LimitGewarnt);
-        QVERIFY(f.step().Meldungen.empty());
+        QVERIFY(f.step().Messages.empty());
     }
 
     // Prices and logs are in cents; the label, the bar's maximum and the overall limit in euros.
@@ -79,7 +78,7 @@ private Q_SLOTS:
         f.start();
         f.up = true;
         QCOMPARE(f.step(0).BarMaximum, std::optional<int>(1250));
-        const TAnzeige a = f.step(minutes * 60);
+        const TDisplay a = f.step(minutes * 60);
         QCOMPARE(a.Kosten, shown);
         QCOMPARE(a.BarPosition, std::optional<int>(barPosition));
         QCOMPARE(f.m.LimitGewarnt, warned);
@@ -108,11 +107,11 @@ private Q_SLOTS:
         f.step(600);
         QVERIFY(!f.m.UhrVerstellt());
         f.clock.set(f.clock.now() + jumpSeconds / 86400.0);
-        const TAnzeige running = f.step(1200);
+        const TDisplay running = f.step(1200);
         QVERIFY(f.m.UhrVerstellt());
         QCOMPARE(running.Dauer, QStringLiteral("00:30:00"));
         f.up = false;
-        const TAnzeige end = f.step(0);
+        const TDisplay end = f.step(0);
         QCOMPARE(end.Dauer, QStringLiteral("00:30:00"));
         const TVerbindung v = ReadLog(f.m.MonatsLog.Pfad).Daten.at(0);
         QCOMPARE(v.Kosten, 30.0);
@@ -193,7 +192,7 @@ private Q_SLOTS:
             bytes.chop(std::min<qsizetype>(cut, bytes.size()));
         f.dir.write("Verbindungen.mxj", bytes);
         f.start();
-        QVERIFY(f.m.Bereit());
+        QVERIFY(f.m.Ready());
         QVERIFY(!QFileInfo::exists(JournalPath()));
         QCOMPARE(f.dir.read("Verbindungen.mxj.damaged"), bytes);
         QVERIFY(!QFileInfo::exists(f.dir.file("Data/2026/Mai.qod")));
@@ -220,8 +219,8 @@ private Q_SLOTS:
         f.step();
         f.step(120);
         f.dir.blockFolder("Data/2026");
-        const TAnzeige last = f.m.Finish();
-        QCOMPARE(last.Meldungen, (std::vector<TMeldung>{{TMeldung::Bericht, E_UnknownErrorAt + "AppendData"}}));
+        const TDisplay last = f.m.Finish();
+        QCOMPARE(last.Messages, (std::vector<TMessage>{{TMessage::Report, E_UnknownErrorAt + "AppendData"}}));
         QCOMPARE(int(journal().size()), 1);
 
         f.dir.unblockFolder("Data/2026");
