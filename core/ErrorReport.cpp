@@ -1,4 +1,4 @@
-#include "Report.h"
+#include "ErrorReport.h"
 
 #include <QCoreApplication>
 #include <QThread>

@@ -1,10 +1,10 @@
 #include "MonatsLog.h"
 
 #include "Bytes.h"
+#include "ErrorReport.h"
 #include "Exception.h"
 #include "Language.h"
 #include "ReplaceFile.h"
-#include "Report.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,9 @@
 #include "Monitor.h"
 
 #include "DataFolder.h"
+#include "ErrorReport.h"
 #include "Kosten.h"
 #include "Language.h"
-#include "Report.h"
 #include "SettingsStore.h"
 
 #include <QDir>

@@ -1,10 +1,10 @@
 #include "TarifStore.h"
 
 #include "Bytes.h"
+#include "ErrorReport.h"
 #include "Language.h"
 #include "ProgramDir.h"
 #include "ReplaceFile.h"
-#include "Report.h"
 
 #include <QFile>
 #include <QFileInfo>

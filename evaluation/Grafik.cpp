@@ -1,9 +1,9 @@
 #include "Grafik.h"
 
 #include "DateTime.h"
+#include "ErrorReport.h"
 #include "Exception.h"
 #include "Language.h"
-#include "Report.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,10 +1,10 @@
 #include "Errors.h"
 
+#include "ErrorReport.h"
 #include "Feedback.h"
 #include "Haupt.h"
 #include "Language.h"
 #include "MessageBox.h"
-#include "Report.h"
 
 namespace {
 // The report in the feedback window, which a report during the main window's creation makes.

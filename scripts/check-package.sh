@@ -107,4 +107,12 @@ if [[ -n $(find "$scratch/root" -newer "$scratch/before" -print -quit) ]]; then
 fi
 # minutrix-cli finds the same folder without being told.
 "${session[@]}" "$scratch/root/usr/bin/minutrix-cli" settings
-"${session[@]}" "$scratch/root/usr/bin/minutrix-cli" summary
+# No connection was logged, so summary says that the folder it found holds no month log.
+if summary=$("${session[@]}" "$scratch/root/usr/bin/minutrix-cli" summary 2>&1); then
+  echo "minutrix-cli summary found month logs in a fresh home: $summary" >&2
+  exit 1
+fi
+case $summary in
+  *"/.local/share/minutrix/Data/: holds no month log"*) echo "$summary" ;;
+  *) echo "minutrix-cli summary looked elsewhere: $summary" >&2; exit 1 ;;
+esac

@@ -2,12 +2,12 @@
 
 #include "Controls.h"
 #include "Convert.h"
+#include "ErrorReport.h"
 #include "HourPanel.h"
 #include "Language.h"
 #include "MessageBox.h"
 #include "PageControl.h"
 #include "RadioGroup.h"
-#include "Report.h"
 #include "SettingForm.h"
 #include "SettingsStore.h"
 #include "ShowException.h"

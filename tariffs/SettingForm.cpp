@@ -2,9 +2,9 @@
 
 #include "Controls.h"
 #include "Convert.h"
+#include "ErrorReport.h"
 #include "Language.h"
 #include "MessageBox.h"
-#include "Report.h"
 #include "SettingsStore.h"
 #include "ShowException.h"
 #include "TariffInput.h"

@@ -1,10 +1,10 @@
 #include "TarifForm.h"
 
 #include "Controls.h"
+#include "ErrorReport.h"
 #include "MessageBox.h"
 #include "PageControl.h"
 #include "RadioGroup.h"
-#include "Report.h"
 #include "ShowException.h"
 #include "SlotPages.h"
 #include "SpinEdit.h"

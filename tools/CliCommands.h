@@ -14,7 +14,7 @@ QByteArray RunLog(const QStringList &args);
 QByteArray RunSummary(const QStringList &args);
 QByteArray RunSettings(const QStringList &args);
 QByteArray RunLanguage(const QStringList &args);
-// Built with the evaluation's report library (Qt Gui); they write files and print nothing.
+// Built with the evaluation's widget-free library (Qt Gui); they write files and print nothing.
 QByteArray RunExport(const QStringList &args);
 QByteArray RunChart(const QStringList &args);
 QByteArray RunPrint(const QStringList &args);

@@ -1,14 +1,14 @@
 // export, chart and print: a month log read as the evaluation window reads it, written out by the
 // evaluation's own export, graph and printout.
-#include "CliReport.h"
+#include "CliEvaluation.h"
 #include "CliCommands.h"
 #include "CliSupport.h"
+#include "ErrorReport.h"
 #include "Exception.h"
 #include "Export.h"
 #include "Grafik.h"
 #include "MonatsLog.h"
 #include "Printing.h"
-#include "Report.h"
 
 #include <QBuffer>
 #include <QFileInfo>

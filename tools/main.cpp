@@ -1,8 +1,8 @@
 // minutrix-cli: reads the program's files and prints them for scripts, one record a line.
 #include "CliCommands.h"
 #include "CliSupport.h"
-#ifdef MINUTRIX_CLI_REPORT
-#include "CliReport.h"
+#ifdef MINUTRIX_CLI_EVALUATION
+#include "CliEvaluation.h"
 #endif
 
 #include <QCoreApplication>
@@ -38,7 +38,7 @@ const CommandEntry Commands[] = {
     {"settings", RunSettings,
      "  settings [Settings.dat]                 ErsterStart, Bundesland, GesamtLimit, Sprache\n"},
     {"language", RunLanguage, "  language FILE.qlf                       the 42 texts as Section/Key=value\n"},
-#ifdef MINUTRIX_CLI_REPORT
+#ifdef MINUTRIX_CLI_EVALUATION
     {"export", RunExport,
      "  export MONTH.qod OUT.txt|OUT.xls        the month as the evaluation exports it, by the extension:\n"
      "                                          TAB-separated Windows-1252 text or an Excel 2.x sheet\n"
@@ -83,7 +83,7 @@ void write(FILE *stream, const QByteArray &bytes) { std::fwrite(bytes.constData(
 
 int main(int argc, char *argv[])
 {
-#ifdef MINUTRIX_CLI_REPORT
+#ifdef MINUTRIX_CLI_EVALUATION
     const std::unique_ptr<QCoreApplication> app = MakeCliApplication(argc, argv);
 #else
     const auto app = std::make_unique<QCoreApplication>(argc, argv);

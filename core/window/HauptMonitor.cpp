@@ -1,9 +1,9 @@
 // The main window's side of the monitoring step: it copies the monitor's state, applies what the
 // step decided and shows the step's boxes.
 #include "BudgetBar.h"
+#include "ErrorReport.h"
 #include "Haupt.h"
 #include "MessageBox.h"
-#include "Report.h"
 #include "SettingsStore.h"
 #include "ShowException.h"
 #include "VexRasConnect.h"

@@ -3,10 +3,10 @@
 // signal still ends the program. The boxes are closed by timers, as a user would close them.
 #include "MainWindowFixture.h"
 
+#include "ErrorReport.h"
 #include "Errors.h"
 #include "Language.h"
 #include "MonatsLog.h"
-#include "Report.h"
 #include "TerminationSignals.h"
 
 #include <QApplication>

@@ -1,10 +1,10 @@
 // The error report: which texts are shown plainly, which are offered for reporting, and what an
 // answer does.
+#include "ErrorReport.h"
 #include "Errors.h"
 #include "Exception.h"
 #include "Language.h"
 #include "MessageBox.h"
-#include "Report.h"
 #include "ShowException.h"
 #include "Win1252.h"
 

@@ -1,13 +1,13 @@
 // The feedback window behind the error report: a store that fails while the main window is being
 // created offers a report, the feedback window is made then, and Send reaches the server as one
 // request with the e-mail and the description encoded.
+#include "ErrorReport.h"
 #include "Errors.h"
 #include "Feedback.h"
 #include "HttpTestServer.h"
 #include "Language.h"
 #include "MainWindowFixture.h"
 #include "OnlineUrls.h"
-#include "Report.h"
 #include "WhenModal.h"
 
 #include <QDir>

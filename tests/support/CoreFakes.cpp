@@ -1,7 +1,7 @@
 #include "CoreFakes.h"
 
+#include "ErrorReport.h"
 #include "ProgramDir.h"
-#include "Report.h"
 
 #include <QDir>
 #include <QFile>

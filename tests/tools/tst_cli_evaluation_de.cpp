@@ -118,4 +118,4 @@ private Q_SLOTS:
 };
 
 QTEST_GUILESS_MAIN(TestCliReport)
-#include "tst_cli_report_de.moc"
+#include "tst_cli_evaluation_de.moc"
