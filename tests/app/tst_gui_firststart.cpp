@@ -16,6 +16,11 @@ qint64 lockHolder(const QTemporaryDir &dir)
     return lock.open(QIODevice::ReadOnly) ? lock.readLine().trimmed().toLongLong() : 0;
 }
 
+QStringList files(const QTemporaryDir &dir)
+{
+    return QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+}
+
 void startIn(QProcess &p, const QString &program)
 {
     p.setProcessChannelMode(QProcess::ForwardedChannels);
@@ -50,16 +55,13 @@ private Q_SLOTS:
         const QString program = dir.filePath(QStringLiteral("minutrix"));
         QVERIFY(QFile::copy(QStringLiteral(MINUTRIX_PROGRAM), program));
         QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove(QStringLiteral("DISPLAY"));
-        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-        p.setProcessEnvironment(env);
+        p.setProcessEnvironment(QProcessEnvironment());   // no display at all
         p.start(program, args);
         QVERIFY(p.waitForFinished(10000));
         QCOMPARE(p.exitCode(), exitCode);
         QVERIFY(p.readAllStandardOutput().contains(out));
         QVERIFY(p.readAllStandardError().contains(err));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"minutrix"});
+        QCOMPARE(files(dir), QStringList{"minutrix"});
     }
 
     void terminatedDuringTheWizard_endsAndSavesTheSettings()
@@ -76,13 +78,13 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("Settings.dat"))));
 
         // A second start on the same folder only says that Minutrix runs already.
-        const QStringList files = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        const QStringList before = files(dir);
         QProcess second;
         startIn(second, program);
         QTest::qWait(1000);
         QCOMPARE(second.state(), QProcess::Running);   // its box is open
         QCOMPARE(lockHolder(dir), p.processId());
-        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), files);
+        QCOMPARE(files(dir), before);
         second.kill();
         QVERIFY(second.waitForFinished(10000));
         ::kill(pid_t(p.processId()), SIGTERM);
@@ -100,10 +102,7 @@ private Q_SLOTS:
             QProcess next;
             startIn(next, program);
             QTRY_COMPARE_WITH_TIMEOUT(lockHolder(dir), next.processId(), 10000);
-            if (run == 0)
-                ::kill(pid_t(next.processId()), SIGKILL);
-            else
-                ::kill(pid_t(next.processId()), SIGTERM);
+            ::kill(pid_t(next.processId()), run == 0 ? SIGKILL : SIGTERM);
             QVERIFY(next.waitForFinished(10000));
         }
     }

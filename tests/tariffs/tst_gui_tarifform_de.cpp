@@ -221,15 +221,11 @@ private Q_SLOTS:
         TTarifForm &form = f.show();
         form.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&form));
-        for (QPushButton *b : {form.SpeedButton1, form.SpeedButton4}) {
-            form.TarifListe->setFocus();
-            const QImage unfocused = b->grab().toImage();
-            b->setFocus();
-            QTRY_VERIFY(b->hasFocus());
-            QVERIFY(b->grab().toImage() != unfocused);
-        }
+        const QImage unfocused = form.SpeedButton1->grab().toImage();
         form.SpeedButton1->setFocus();
-        QTest::keyClick(form.SpeedButton1, Qt::Key_Return);   // a flat button takes Enter too
+        QTRY_VERIFY(form.SpeedButton1->hasFocus());
+        QVERIFY(form.SpeedButton1->grab().toImage() != unfocused);   // a frame shows the focus
+        QTest::keyClick(form.SpeedButton1, Qt::Key_Return);          // a flat button takes Enter too
         QCOMPARE(form.PageControl1->ActivePage(), form.TNewTarif);
         auto *target = form.findChild<QWidget *>(focus);
         target->setFocus();

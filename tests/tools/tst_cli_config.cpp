@@ -105,12 +105,8 @@ void TestCliConfig::settings_otherSize_showsWhatTheProgramLoads_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::newRow("empty") << QByteArray();
     QTest::newRow("2 bytes") << QByteArray("\x01\x05");
-    QByteArray cut(265, '\0');
-    cut[1] = 3;   // Bundesland
-    cut.replace(10, 8,
-                QByteArray("\x07"
-                           "english"));   // Sprache, its rest cut off
-    QTest::newRow("265 bytes, one short") << cut;
+    // Bundesland 3 and a language whose last byte is cut off.
+    QTest::newRow("265 bytes") << QByteArray(2, '\3') + QByteArray(8, '\0') + '\xff' + QByteArray(254, 'e');
 }
 
 void TestCliConfig::settings_otherSize_showsWhatTheProgramLoads()
