@@ -30,3 +30,7 @@ bool IsReplaceLeftoverName(const QString &fileName, const QString &candidate)
         return false;
     return std::all_of(candidate.cbegin() + prefix, candidate.cend(), isLetterOrDigit);
 }
+
+bool ReplaceFile(const QString &path, const QByteArray &data) { return WriteWholeFile(path, data, true); }
+
+bool CreateWholeFile(const QString &path, const QByteArray &data) { return WriteWholeFile(path, data, false); }

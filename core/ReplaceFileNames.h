@@ -1,5 +1,6 @@
 #pragma once
-// The names a save writes under before its rename, shared by the platforms' implementations.
+// What the platforms' implementations of the whole-file saves share.
+#include <QByteArray>
 #include <QLatin1String>
 #include <QString>
 
@@ -8,3 +9,7 @@ constexpr int ReplaceLeftoverRandomLength = 8;
 
 // The marker and eight random letters or digits, appended to the file name.
 QString ReplaceLeftoverSuffix();
+
+// The platform's save: written beside path under such a name, then renamed over it (replace) or
+// into place only where nothing is yet.
+bool WriteWholeFile(const QString &path, const QByteArray &data, bool replace);

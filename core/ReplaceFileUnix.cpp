@@ -96,7 +96,9 @@ void removeLeftovers(const QString &folder, const QString &fileName)
     }
 }
 
-bool writeWhole(const QString &path, const QByteArray &data, bool replace)
+}
+
+bool WriteWholeFile(const QString &path, const QByteArray &data, bool replace)
 {
     const QString target = replace ? followLink(path) : path;
     const QFileInfo info(target);
@@ -139,11 +141,6 @@ bool writeWhole(const QString &path, const QByteArray &data, bool replace)
     errno = EEXIST;
     return false;
 }
-}
-
-bool ReplaceFile(const QString &path, const QByteArray &data) { return writeWhole(path, data, true); }
-
-bool CreateWholeFile(const QString &path, const QByteArray &data) { return writeWhole(path, data, false); }
 
 bool OpenRegularFile(QFile &file, const QString &path, QIODevice::OpenMode mode, QString *why)
 {

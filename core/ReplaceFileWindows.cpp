@@ -21,7 +21,9 @@ void removeLeftovers(const QString &folder, const QString &fileName)
         if (IsReplaceLeftoverName(fileName, name)) QFile::remove(folder + QLatin1Char('/') + name);
 }
 
-bool writeWhole(const QString &path, const QByteArray &data, bool replace)
+}
+
+bool WriteWholeFile(const QString &path, const QByteArray &data, bool replace)
 {
     const QFileInfo info(path);
     const QString folder = info.absolutePath();
@@ -51,11 +53,6 @@ bool writeWhole(const QString &path, const QByteArray &data, bool replace)
     errno = EEXIST;
     return false;
 }
-}
-
-bool ReplaceFile(const QString &path, const QByteArray &data) { return writeWhole(path, data, true); }
-
-bool CreateWholeFile(const QString &path, const QByteArray &data) { return writeWhole(path, data, false); }
 
 bool OpenRegularFile(QFile &file, const QString &path, QIODevice::OpenMode mode, QString *why)
 {

@@ -48,22 +48,25 @@ QComboBox *MakeList(QWidget *parent, const char *name, int left, int top, int wi
     return c;
 }
 
-QPushButton *MakeButton(QWidget *parent, const char *name, int left, int top, int width, int height,
-                        const QString &caption)
+namespace {
+QPushButton *placed(QPushButton *b, const char *name, int left, int top, int width, int height)
 {
-    auto *b = new QPushButton(caption, parent);
     b->setObjectName(QLatin1String(name));
     b->setGeometry(left, top, width, height);
     return b;
+}
+}
+
+QPushButton *MakeButton(QWidget *parent, const char *name, int left, int top, int width, int height,
+                        const QString &caption)
+{
+    return placed(new QPushButton(caption, parent), name, left, top, width, height);
 }
 
 QPushButton *MakeFlatButton(QWidget *parent, const char *name, int left, int top, int width, int height,
                             const QString &caption)
 {
-    auto *b = new TFlatButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setGeometry(left, top, width, height);
-    return b;
+    return placed(new TFlatButton(caption, parent), name, left, top, width, height);
 }
 
 QFrame *MakeBevel(QWidget *parent, const char *name, int left, int top, int width)
