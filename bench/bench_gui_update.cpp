@@ -3,8 +3,8 @@
 // event loop (the aim is far below 50 ms). The server runs on a thread of its own.
 #include "CoreFakes.h"
 #include "GuiBenchMain.h"
-#include "HttpTestServer.h"
 #include "OnlineUrls.h"
+#include "ServerThread.h"
 #include "Update.h"
 
 #include <QElapsedTimer>
@@ -26,18 +26,10 @@ QByteArray description(int kind)
 
 void BM_CheckForUpdate(benchmark::State &state)
 {
-    QThread serverThread;
-    serverThread.start();
-    QObject serverContext;
-    serverContext.moveToThread(&serverThread);
-    const auto onServer = [&serverContext](auto f) {
-        QMetaObject::invokeMethod(&serverContext, f, Qt::BlockingQueuedConnection);
-    };
-    HttpTestServer *server = nullptr;
-    onServer([&server] { server = new HttpTestServer; });
+    ServerThread server;
     const QByteArray response = HttpResponse("200 OK", description(int(state.range(0))));
     TempProgramDir dir;
-    UpdateBaseURL = server->url(QString());
+    UpdateBaseURL = server.url(QString());
     TAutoupdate update;
     update.show();
 
@@ -52,7 +44,7 @@ void BM_CheckForUpdate(benchmark::State &state)
         if (update.SpeedButton2->isEnabled() || update.Memo1->document()->blockCount() > 1) loop.quit();
     });
     for (auto _ : state) {
-        onServer([server, &response] { server->answer(response); });
+        server.answer(response);
         update.SpeedButton2->setEnabled(false);
         sinceTick.start();
         ticker.start();
@@ -65,9 +57,6 @@ void BM_CheckForUpdate(benchmark::State &state)
         worstGap = std::max(worstGap, sinceTick.elapsed());
     }
     state.counters["max_tick_gap_ms"] = double(worstGap);
-    onServer([server] { delete server; });
-    serverThread.quit();
-    serverThread.wait();
 }
 BENCHMARK(BM_CheckForUpdate)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 }

@@ -3,7 +3,7 @@
 // responsive: every block's progress is handed to the main thread). The server runs on a thread
 // of its own, so the main thread carries only what the program's would.
 #include "HTTPGet.h"
-#include "HttpTestServer.h"
+#include "ServerThread.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -16,21 +16,13 @@
 namespace {
 void BM_GetFile10MiB(benchmark::State &state)
 {
-    QThread serverThread;
-    serverThread.start();
-    QObject serverContext;
-    serverContext.moveToThread(&serverThread);
-    const auto onServer = [&serverContext](auto f) {
-        QMetaObject::invokeMethod(&serverContext, f, Qt::BlockingQueuedConnection);
-    };
-    HttpTestServer *server = nullptr;
-    onServer([&server] { server = new HttpTestServer; });
+    ServerThread server;
     const qsizetype size = qsizetype(10) << 20;
     const QByteArray response = HttpResponse("200 OK", QByteArray(size, 'm'));
 
     QTemporaryDir dir;
     THTTPGet get;
-    get.URL = server->url("/big.bin");
+    get.URL = server.url("/big.bin");
     get.FileName = dir.filePath("big.bin");
     QEventLoop loop;
     bool done = false;
@@ -49,7 +41,7 @@ void BM_GetFile10MiB(benchmark::State &state)
     qint64 worstGap = 0;
     QObject::connect(&ticker, &QTimer::timeout, [&] { worstGap = std::max(worstGap, sinceTick.restart()); });
     for (auto _ : state) {
-        onServer([server, &response] { server->answer(response); });
+        server.answer(response);
         done = false;
         sinceTick.start();
         ticker.start();
@@ -62,9 +54,6 @@ void BM_GetFile10MiB(benchmark::State &state)
     state.SetBytesProcessed(state.iterations() * size);
     state.counters["max_tick_gap_ms"] = double(worstGap);
     state.counters["blocks"] = benchmark::Counter(double(blocks), benchmark::Counter::kAvgIterations);
-    onServer([server] { delete server; });
-    serverThread.quit();
-    serverThread.wait();
 }
 BENCHMARK(BM_GetFile10MiB)->Unit(benchmark::kMillisecond)->UseRealTime();
 }
