@@ -30,7 +30,11 @@ public:
     }
 
 private:
-    template <typename F> void run(F f) { QMetaObject::invokeMethod(&m_context, f, Qt::BlockingQueuedConnection); }
+    template <typename F>
+    void run(F f)
+    {
+        QMetaObject::invokeMethod(&m_context, f, Qt::BlockingQueuedConnection);
+    }
     QThread m_thread;
     QObject m_context;
     HttpTestServer *m_server = nullptr;
