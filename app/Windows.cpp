@@ -1,15 +1,26 @@
-#include "Windows.h"
+#include "app/Windows.h"
 
-#include "AssistentForm.h"
-#include "Auswertung.h"
-#include "Feedback.h"
-#include "Haupt.h"
-#include "Info.h"
-#include "SettingForm.h"
-#include "TarifForm.h"
-#include "Update.h"
-#include "VexRasConnect.h"
-#include "WindowPlacement.h"
+#include "dialup/VexRasConnect.h"
+#include "evaluation/window/Auswertung.h"
+#include "mainwindow/Haupt.h"
+#include "online/window/Errors.h"
+#include "online/window/Feedback.h"
+#include "online/window/Info.h"
+#include "online/window/Update.h"
+#include "tariffs/window/AssistentForm.h"
+#include "tariffs/window/SettingForm.h"
+#include "tariffs/window/TarifForm.h"
+#include "ui/WindowPlacement.h"
+
+#include <QCoreApplication>
+
+void InstallProgramServices()
+{
+    InstallErrorReport([] { return static_cast<QWidget *>(Hauptfenster); });
+    QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, [] {
+        if (Hauptfenster) Hauptfenster->Shutdown();
+    });
+}
 
 void CreateWindows(THauptfenster *hauptfenster)
 {

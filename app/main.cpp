@@ -1,12 +1,11 @@
 // Minutrix: the program entry. Creates the windows in their fixed order and runs the event loop.
-#include "CommandLine.h"
-#include "Errors.h"
-#include "Haupt.h"
-#include "InstanceLock.h"
-#include "MessageBox.h"
-#include "Windows.h"
+#include "app/CommandLine.h"
+#include "app/Windows.h"
+#include "core/InstanceLock.h"
+#include "mainwindow/Haupt.h"
+#include "ui/MessageBox.h"
 #ifdef Q_OS_UNIX
-#include "TerminationSignals.h"
+#include "core/TerminationSignals.h"
 #endif
 
 #include <QApplication>
@@ -31,16 +30,12 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    InstallErrorReport();
+    InstallProgramServices();
     // Logout, Ctrl+C or kill end the program like "Beenden" without the question: a connection
     // still being timed is logged and the tariffs and settings are saved.
 #ifdef Q_OS_UNIX
     TerminationSignals terminationSignals(EndProgramOnSignal);
 #endif
-    // However the event loop is told to end, the shutdown runs before it has returned.
-    QObject::connect(&app, &QCoreApplication::aboutToQuit, [] {
-        if (Hauptfenster) Hauptfenster->Shutdown();
-    });
 
     // The windows in their fixed order.
     auto *hauptfenster = new THauptfenster;

@@ -1,7 +1,7 @@
 #pragma once
 // The scripted HTTP server on a thread of its own, so that the main thread's event loop, whose
 // stalls a benchmark measures, serves only the client.
-#include "HttpTestServer.h"
+#include "tests/support/http/HttpTestServer.h"
 
 #include <QThread>
 

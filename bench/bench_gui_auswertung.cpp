@@ -1,8 +1,8 @@
 // Opening a month of 100 000 connections in the evaluation window: the log read, the list reset
 // and the graph drawn, then one paint of the window as the user sees it.
-#include "Auswertung.h"
-#include "CoreFakes.h"
-#include "GuiBenchMain.h"
+#include "bench/GuiBenchMain.h"
+#include "evaluation/window/Auswertung.h"
+#include "tests/support/CoreFakes.h"
 
 #include <QApplication>
 #include <QDir>

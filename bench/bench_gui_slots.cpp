@@ -1,8 +1,8 @@
 // The wizard's step 4 and the editor's spin field at their largest: 24 panels on each of the seven
 // weekday pages (168 panels, 1344 controls) built and arranged.
-#include "GuiBenchMain.h"
-#include "PageControl.h"
-#include "SlotPages.h"
+#include "bench/GuiBenchMain.h"
+#include "tariffs/window/SlotPages.h"
+#include "ui/PageControl.h"
 
 #include <QApplication>
 #include <QWidget>

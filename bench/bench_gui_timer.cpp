@@ -1,11 +1,11 @@
 // One monitoring step of the main window while a connection is timed (cost from the start,
 // labels, budget bar), and one step while idle. Runs once a second on the main thread.
-#include "CoreFakes.h"
-#include "FakeRas.h"
-#include "GuiBenchMain.h"
-#include "Haupt.h"
-#include "MessageBox.h"
-#include "VexRasConnect.h"
+#include "bench/GuiBenchMain.h"
+#include "dialup/VexRasConnect.h"
+#include "mainwindow/Haupt.h"
+#include "tests/support/CoreFakes.h"
+#include "tests/support/FakeRas.h"
+#include "ui/MessageBox.h"
 
 #include <QApplication>
 #include <QTimer>

@@ -1,11 +1,11 @@
 // The update window's check against descriptions a hostile server might send, while a 5 ms timer
 // on the main thread records the longest gap between its ticks: no step of the window may hold the
 // event loop (the aim is far below 50 ms). The server runs on a thread of its own.
-#include "CoreFakes.h"
-#include "GuiBenchMain.h"
-#include "OnlineUrls.h"
-#include "ServerThread.h"
-#include "Update.h"
+#include "bench/GuiBenchMain.h"
+#include "bench/ServerThread.h"
+#include "online/window/OnlineUrls.h"
+#include "online/window/Update.h"
+#include "tests/support/CoreFakes.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>

@@ -2,8 +2,8 @@
 // timer on the main thread records the longest gap between its ticks (the event loop must stay
 // responsive: every block's progress is handed to the main thread). The server runs on a thread
 // of its own, so the main thread carries only what the program's would.
-#include "HTTPGet.h"
-#include "ServerThread.h"
+#include "bench/ServerThread.h"
+#include "online/HTTPGet.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 // CalcKosten is called once a second while online; every priced date rebuilds the holiday table.
-#include "Kosten.h"
-#include "SettingsStore.h"
+#include "core/Kosten.h"
+#include "core/SettingsStore.h"
 
 #include <benchmark/benchmark.h>
 

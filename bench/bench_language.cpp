@@ -1,6 +1,6 @@
 // LoadLanguage of a complete language file: all 42 keys present, read once per start-up.
-#include "Language.h"
-#include "Win1252.h"
+#include "core/Language.h"
+#include "core/Win1252.h"
 
 #include <QFile>
 #include <QTemporaryDir>

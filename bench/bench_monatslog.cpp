@@ -1,6 +1,6 @@
 // Opening a busy month in the evaluation window must stay quick: ReadAllData of 100 000 records.
-#include "Bytes.h"
-#include "MonatsLog.h"
+#include "core/Bytes.h"
+#include "core/MonatsLog.h"
 
 #include <QFile>
 #include <QTemporaryDir>

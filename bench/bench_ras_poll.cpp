@@ -1,13 +1,13 @@
 // One poll of the Linux RAS module over a tree with 20 peers and one running pppd: the raw RAS
 // calls of a poll, and (where widgets are built) a whole TVexRasConnect::Poll with its reports.
 // The monitor polls twice a second on the main thread, so a poll should stay well under 0.5 ms.
-#include "FakeRas.h"
-#include "Ras.h"
+#include "dialup/Ras.h"
+#include "tests/support/FakeRas.h"
 
 #include <benchmark/benchmark.h>
 
 #if __has_include(<QWidget>)
-#include "VexRasConnect.h"
+#include "dialup/VexRasConnect.h"
 #include <QApplication>
 #include <QWidget>
 #define MINUTRIX_BENCH_MONITOR 1

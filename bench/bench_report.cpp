@@ -1,10 +1,10 @@
 // The evaluation of a busy month of 100 000 connections: opening it (load, daily sums, graph),
 // exporting it as text and as a spreadsheet, printing it to PDF.
-#include "Bytes.h"
-#include "Export.h"
-#include "Grafik.h"
-#include "MonatsLog.h"
-#include "Printing.h"
+#include "core/Bytes.h"
+#include "core/MonatsLog.h"
+#include "evaluation/Export.h"
+#include "evaluation/Grafik.h"
+#include "evaluation/Printing.h"
 
 #include <QFile>
 #include <QGuiApplication>

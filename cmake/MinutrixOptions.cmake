@@ -1,6 +1,8 @@
 # One INTERFACE target carries the language level, warnings and definitions for every target.
 add_library(minutrix_options INTERFACE)
 target_compile_features(minutrix_options INTERFACE cxx_std_20)
+# Includes name their folder from the repository root: "core/Monitor.h", "ui/MessageBox.h".
+target_include_directories(minutrix_options INTERFACE ${PROJECT_SOURCE_DIR})
 target_compile_options(minutrix_options INTERFACE -Wall -Wextra -Wpedantic)
 target_compile_definitions(minutrix_options INTERFACE QT_NO_KEYWORDS QT_NO_CAST_FROM_BYTEARRAY)
 if(MINUTRIX_WERROR)

@@ -1,7 +1,7 @@
-#include "Convert.h"
+#include "core/Convert.h"
 
-#include "DateTime.h"
-#include "Exception.h"
+#include "core/DateTime.h"
+#include "core/Exception.h"
 
 #include <QLocale>
 #include <cmath>

@@ -1,8 +1,8 @@
-#include "DataFolder.h"
+#include "core/DataFolder.h"
 
-#include "Language.h"
-#include "MonatsLog.h"
-#include "ProgramDir.h"
+#include "core/Language.h"
+#include "core/MonatsLog.h"
+#include "core/ProgramDir.h"
 
 #include <QDir>
 #include <QFileInfo>

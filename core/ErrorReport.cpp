@@ -1,4 +1,4 @@
-#include "ErrorReport.h"
+#include "core/ErrorReport.h"
 
 #include <QCoreApplication>
 #include <QThread>

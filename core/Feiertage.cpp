@@ -1,6 +1,6 @@
-#include "Feiertage.h"
+#include "core/Feiertage.h"
 
-#include "SettingsStore.h"
+#include "core/SettingsStore.h"
 
 #include <initializer_list>
 

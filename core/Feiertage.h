@@ -1,6 +1,6 @@
 #pragma once
 // Public holidays (and the further special days) of a German federal state, one table per year.
-#include "DateTime.h"
+#include "core/DateTime.h"
 
 #include <array>
 #include <cstdint>

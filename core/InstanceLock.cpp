@@ -1,6 +1,6 @@
-#include "InstanceLock.h"
+#include "core/InstanceLock.h"
 
-#include "ProgramDir.h"
+#include "core/ProgramDir.h"
 
 #include <QLockFile>
 

@@ -1,8 +1,8 @@
-#include "Journal.h"
+#include "core/Journal.h"
 
-#include "Bytes.h"
-#include "ProgramDir.h"
-#include "ReplaceFile.h"
+#include "core/Bytes.h"
+#include "core/ProgramDir.h"
+#include "core/ReplaceFile.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -3,7 +3,7 @@
 // stood at its last write) and any whose append failed. It lies beside the other files as
 // "Verbindungen.mxj", is replaced atomically, and is removed once every record is in its log, so a
 // crash, a power cut or a killed process loses at most the time since its last write.
-#include "MonatsLog.h"
+#include "core/MonatsLog.h"
 
 #include <QString>
 #include <vector>

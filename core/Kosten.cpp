@@ -1,6 +1,6 @@
-#include "Kosten.h"
+#include "core/Kosten.h"
 
-#include "Feiertage.h"
+#include "core/Feiertage.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 #pragma once
 // The cost of a connection under a tariff: a price per minute, each minute priced by its clock hour
 // and by its date's day index (public holidays like Sundays).
-#include "DateTime.h"
-#include "TarifStore.h"
+#include "core/DateTime.h"
+#include "core/TarifStore.h"
 
 // Cost from start to end; only date, hour and minute of each count. An end read before the start
 // (clock set back, damaged record) costs 0 instead of pricing a negative span.

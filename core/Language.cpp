@@ -1,6 +1,6 @@
-#include "Language.h"
+#include "core/Language.h"
 
-#include "ProfileReader.h"
+#include "core/ProfileReader.h"
 
 #include <QFileInfo>
 

@@ -1,10 +1,10 @@
-#include "MonatsLog.h"
+#include "core/MonatsLog.h"
 
-#include "Bytes.h"
-#include "ErrorReport.h"
-#include "Exception.h"
-#include "Language.h"
-#include "ReplaceFile.h"
+#include "core/Bytes.h"
+#include "core/ErrorReport.h"
+#include "core/Exception.h"
+#include "core/Language.h"
+#include "core/ReplaceFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 #pragma once
 // The month log: one file per month, "Data/<year>/<month name>.qod", a 4-byte header (1) and
 // 133-byte connection records.
-#include "DateTime.h"
-#include "ShortString.h"
+#include "core/DateTime.h"
+#include "core/ShortString.h"
 
 #include <QString>
 #include <vector>

@@ -1,10 +1,10 @@
-#include "Monitor.h"
+#include "core/Monitor.h"
 
-#include "DataFolder.h"
-#include "ErrorReport.h"
-#include "Kosten.h"
-#include "Language.h"
-#include "SettingsStore.h"
+#include "core/DataFolder.h"
+#include "core/ErrorReport.h"
+#include "core/Kosten.h"
+#include "core/Language.h"
+#include "core/SettingsStore.h"
 
 #include <QDir>
 #include <QFileInfo>

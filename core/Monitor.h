@@ -3,10 +3,10 @@
 // ends, picks its tariff, prices it, decides what the main window shows and which box is due, and
 // appends the finished connection to its month log. It never shows a box itself: the window shows
 // the boxes after the step has returned, so the next ticks keep running while they are open.
-#include "DateTime.h"
-#include "Journal.h"
-#include "MonatsLog.h"
-#include "TarifStore.h"
+#include "core/DateTime.h"
+#include "core/Journal.h"
+#include "core/MonatsLog.h"
+#include "core/TarifStore.h"
 
 #include <QString>
 #include <QStringList>

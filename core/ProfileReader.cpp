@@ -1,7 +1,7 @@
-#include "ProfileReader.h"
+#include "core/ProfileReader.h"
 
-#include "ReplaceFile.h"
-#include "Win1252.h"
+#include "core/ReplaceFile.h"
+#include "core/Win1252.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "ProgramDir.h"
+#include "core/ProgramDir.h"
 
 #include <QCoreApplication>
 #include <QDir>

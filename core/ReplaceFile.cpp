@@ -1,6 +1,6 @@
-#include "ReplaceFile.h"
+#include "core/ReplaceFile.h"
 
-#include "ReplaceFileNames.h"
+#include "core/ReplaceFileNames.h"
 
 #include <QRandomGenerator>
 #include <algorithm>

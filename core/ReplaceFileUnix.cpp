@@ -1,7 +1,7 @@
 // The stores' file access on Unix: POSIX calls, so that every step can be checked.
-#include "ReplaceFile.h"
+#include "core/ReplaceFile.h"
 
-#include "ReplaceFileNames.h"
+#include "core/ReplaceFileNames.h"
 
 #include <QDir>
 #include <QFileInfo>

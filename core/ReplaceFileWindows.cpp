@@ -1,8 +1,8 @@
 // The stores' file access on Windows: the data is written beside the file, flushed to the disk and
 // moved over the old one with MoveFileExW, which replaces in one step.
-#include "ReplaceFile.h"
+#include "core/ReplaceFile.h"
 
-#include "ReplaceFileNames.h"
+#include "core/ReplaceFileNames.h"
 
 #include <QDir>
 #include <QFileInfo>

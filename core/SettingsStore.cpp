@@ -1,9 +1,9 @@
-#include "SettingsStore.h"
+#include "core/SettingsStore.h"
 
-#include "Bytes.h"
-#include "Exception.h"
-#include "ProgramDir.h"
-#include "ReplaceFile.h"
+#include "core/Bytes.h"
+#include "core/Exception.h"
+#include "core/ProgramDir.h"
+#include "core/ReplaceFile.h"
 
 #include <QDir>
 #include <QFile>

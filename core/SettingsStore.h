@@ -1,6 +1,6 @@
 #pragma once
 // The four program-wide settings and their file "Settings.dat" (266 bytes).
-#include "ShortString.h"
+#include "core/ShortString.h"
 
 #include <QString>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #pragma once
 // A length-prefixed string field of a stored record: one length byte, then up to N characters in
 // Windows-1252. The bytes after the value stay as they were, so a loaded record saves back byte for byte.
-#include "Win1252.h"
+#include "core/Win1252.h"
 
 #include <QString>
 #include <algorithm>

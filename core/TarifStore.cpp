@@ -1,10 +1,10 @@
-#include "TarifStore.h"
+#include "core/TarifStore.h"
 
-#include "Bytes.h"
-#include "ErrorReport.h"
-#include "Language.h"
-#include "ProgramDir.h"
-#include "ReplaceFile.h"
+#include "core/Bytes.h"
+#include "core/ErrorReport.h"
+#include "core/Language.h"
+#include "core/ProgramDir.h"
+#include "core/ReplaceFile.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 // The tariff record, the tariffs in memory and their store file "TarifDaten.qtd".
-#include "ShortString.h"
+#include "core/ShortString.h"
 
 #include <QByteArray>
 #include <array>

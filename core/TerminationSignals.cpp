@@ -1,4 +1,4 @@
-#include "TerminationSignals.h"
+#include "core/TerminationSignals.h"
 
 #include <QSocketNotifier>
 #include <cerrno>

@@ -1,4 +1,4 @@
-#include "Win1252.h"
+#include "core/Win1252.h"
 
 namespace {
 // 0x80..0x9F; 0 marks the five unassigned positions, which map to the same C1 code point.

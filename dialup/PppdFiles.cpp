@@ -1,4 +1,4 @@
-#include "PppdFiles.h"
+#include "dialup/PppdFiles.h"
 
 #include <cctype>
 #include <cerrno>

@@ -1,9 +1,9 @@
-#include "Ras.h"
+#include "dialup/Ras.h"
 
 #if defined(_WIN32)
-#include "RasWindows.h"
+#include "dialup/RasWindows.h"
 #elif defined(__linux__)
-#include "RasPppd.h"
+#include "dialup/RasPppd.h"
 #endif
 
 #include <cstring>

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "RasLayout.h"
+#include "dialup/RasLayout.h"
 
 using RasLibrary = void *;    // module handle; null means "could not be loaded"
 using RasProc = void (*)();   // an entry point as the loader returns it

@@ -1,6 +1,6 @@
-#include "RasPppd.h"
+#include "dialup/RasPppd.h"
 
-#include "PppdFiles.h"
+#include "dialup/PppdFiles.h"
 
 #include <algorithm>
 #include <charconv>

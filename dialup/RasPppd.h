@@ -5,7 +5,7 @@
 // - a connection is a running pppd for a peer ("pppd call NAME"), found through the pid files
 //   pppd writes and confirmed through /proc; its state follows the ppp interface in /sys.
 // Names are the file system's bytes, taken as UTF-8.
-#include "Ras.h"
+#include "dialup/Ras.h"
 
 #include <string>
 

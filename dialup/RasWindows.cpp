@@ -1,5 +1,5 @@
 #ifdef _WIN32
-#include "RasWindows.h"
+#include "dialup/RasWindows.h"
 
 #include <windows.h>
 

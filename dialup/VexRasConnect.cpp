@@ -1,8 +1,8 @@
-#include "VexRasConnect.h"
+#include "dialup/VexRasConnect.h"
 
-#include "Exception.h"
-#include "Ras.h"
-#include "Win1252.h"
+#include "core/Exception.h"
+#include "core/Win1252.h"
+#include "dialup/Ras.h"
 
 #include <QStringDecoder>
 #include <QTimer>

@@ -1,7 +1,7 @@
-#include "Excel.h"
+#include "evaluation/Excel.h"
 
-#include "Bytes.h"
-#include "Exception.h"
+#include "core/Bytes.h"
+#include "core/Exception.h"
 
 #include <QtEndian>
 #include <algorithm>

@@ -1,8 +1,8 @@
-#include "Export.h"
+#include "evaluation/Export.h"
 
-#include "Excel.h"
-#include "Exception.h"
-#include "RowTexts.h"
+#include "core/Exception.h"
+#include "evaluation/Excel.h"
+#include "evaluation/RowTexts.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,7 +2,7 @@
 // Exporting a month's connections, in stored order, as TAB-separated text or as an Excel 2.x
 // worksheet. Failures throw Exception with the framework's text; what was written before a failed
 // write stays in the file.
-#include "MonatsLog.h"
+#include "core/MonatsLog.h"
 
 #include <QByteArray>
 #include <QString>

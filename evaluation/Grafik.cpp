@@ -1,9 +1,9 @@
-#include "Grafik.h"
+#include "evaluation/Grafik.h"
 
-#include "DateTime.h"
-#include "ErrorReport.h"
-#include "Exception.h"
-#include "Language.h"
+#include "core/DateTime.h"
+#include "core/ErrorReport.h"
+#include "core/Exception.h"
+#include "core/Language.h"
 
 #include <algorithm>
 #include <cmath>

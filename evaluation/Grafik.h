@@ -1,7 +1,7 @@
 #pragma once
 // The usage graph: the cost per day of a month as one thin black bar per day 1..31 over a
 // horizontal axis, with a vertical axis on the left; no labels.
-#include "MonatsLog.h"
+#include "core/MonatsLog.h"
 
 #include <QImage>
 #include <QPainter>

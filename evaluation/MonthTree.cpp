@@ -1,7 +1,7 @@
-#include "MonthTree.h"
+#include "evaluation/MonthTree.h"
 
-#include "DataFolder.h"
-#include "DateTime.h"
+#include "core/DataFolder.h"
+#include "core/DateTime.h"
 
 namespace {
 constexpr int FirstYear = 2002;   // the program's first year: older folders are not its own

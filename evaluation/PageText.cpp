@@ -1,4 +1,4 @@
-#include "PageText.h"
+#include "evaluation/PageText.h"
 
 void PageText::add(QPainter &painter, const QPointF &origin, const QString &text)
 {

@@ -1,8 +1,8 @@
-#include "Printing.h"
+#include "evaluation/Printing.h"
 
-#include "Exception.h"
-#include "PageText.h"
-#include "RowTexts.h"
+#include "core/Exception.h"
+#include "evaluation/PageText.h"
+#include "evaluation/RowTexts.h"
 
 #include <QFontMetrics>
 #include <QFontMetricsF>

@@ -4,7 +4,7 @@
 //
 // Positions are in 0.1 mm with y growing upwards from the top-left corner of the printable area,
 // so every line has a negative y; a text's top edge stands at its y.
-#include "MonatsLog.h"
+#include "core/MonatsLog.h"
 
 #include <QFont>
 #include <QPagedPaintDevice>

@@ -1,7 +1,7 @@
-#include "RowTexts.h"
+#include "evaluation/RowTexts.h"
 
-#include "DateTime.h"
-#include "Win1252.h"
+#include "core/DateTime.h"
+#include "core/Win1252.h"
 
 const std::array<QString, ColumnCount> &ColumnNames()
 {

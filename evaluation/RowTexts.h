@@ -1,7 +1,7 @@
 #pragma once
 // The five texts of a connection as the evaluation shows, exports and prints them: date, start,
 // end, tariff and cost, in the system's regional settings.
-#include "MonatsLog.h"
+#include "core/MonatsLog.h"
 
 #include <QByteArray>
 #include <QString>

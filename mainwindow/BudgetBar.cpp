@@ -1,4 +1,4 @@
-#include "BudgetBar.h"
+#include "mainwindow/BudgetBar.h"
 
 #include <QPainter>
 #include <QStyleOptionFrame>

@@ -1,14 +1,14 @@
-#include "Haupt.h"
+#include "mainwindow/Haupt.h"
 
-#include "BudgetBar.h"
-#include "DataFolder.h"
-#include "DateTime.h"
-#include "Language.h"
-#include "MessageBox.h"
-#include "ProgramDir.h"
-#include "SettingsStore.h"
-#include "ShowException.h"
-#include "VexRasConnect.h"
+#include "core/DataFolder.h"
+#include "core/DateTime.h"
+#include "core/Language.h"
+#include "core/ProgramDir.h"
+#include "core/SettingsStore.h"
+#include "dialup/VexRasConnect.h"
+#include "mainwindow/BudgetBar.h"
+#include "ui/MessageBox.h"
+#include "ui/ShowException.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

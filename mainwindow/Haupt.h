@@ -2,7 +2,7 @@
 // The main window: running cost, duration and budget bar of the current connection, and the menu
 // that opens every other window. The monitoring step itself lives in the core (TMonitor); the
 // window applies what a step decided and shows the step's boxes after the step has returned.
-#include "Monitor.h"
+#include "core/Monitor.h"
 
 #include <QMainWindow>
 #include <functional>

@@ -1,12 +1,12 @@
 // The main window's side of the monitoring step: it copies the monitor's state, applies what the
 // step decided and shows the step's boxes.
-#include "BudgetBar.h"
-#include "ErrorReport.h"
-#include "Haupt.h"
-#include "MessageBox.h"
-#include "SettingsStore.h"
-#include "ShowException.h"
-#include "VexRasConnect.h"
+#include "core/ErrorReport.h"
+#include "core/SettingsStore.h"
+#include "dialup/VexRasConnect.h"
+#include "mainwindow/BudgetBar.h"
+#include "mainwindow/Haupt.h"
+#include "ui/MessageBox.h"
+#include "ui/ShowException.h"
 
 #include <QLabel>
 #include <QTimer>

@@ -1,4 +1,4 @@
-#include "CurlLibrary.h"
+#include "online/CurlLibrary.h"
 
 #include <dlfcn.h>
 

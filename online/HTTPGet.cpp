@@ -1,8 +1,8 @@
-#include "HTTPGet.h"
+#include "online/HTTPGet.h"
 
-#include "HTTPGetThread.h"
+#include "online/HTTPGetThread.h"
 
-#include "CurlLibrary.h"
+#include "online/CurlLibrary.h"
 #include <QCoreApplication>
 #include <QPointer>
 

@@ -1,7 +1,7 @@
-#include "HTTPGetThread.h"
+#include "online/HTTPGetThread.h"
 
-#include "CurlLibrary.h"
-#include "HTTPUrl.h"
+#include "online/CurlLibrary.h"
+#include "online/HTTPUrl.h"
 
 #include <QPointer>
 

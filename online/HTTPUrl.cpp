@@ -1,4 +1,4 @@
-#include "HTTPUrl.h"
+#include "online/HTTPUrl.h"
 
 #include <QUrl>
 

@@ -16,7 +16,7 @@ cat >"$work/layout_check.cpp" <<'CPP'
 #include <ras.h>
 #include <cstddef>
 #include <type_traits>
-#include "RasLayout.h"
+#include "dialup/RasLayout.h"
 
 static_assert(std::is_same_v<RasDword, DWORD>);
 static_assert(sizeof(HRASCONN) == RasLayout::HandleBytes);
@@ -117,7 +117,7 @@ for cxx in "${compilers[@]}"; do
     echo "$cxx $src"
     defines=()
     if [[ $src == */layout_check.cpp ]]; then defines=(-DWINVER=0x0400 -D_WIN32_WINNT=0x0400); fi
-    if ! "$cxx" -std=c++20 -Wall -Wextra -Wpedantic -Werror "${defines[@]}" -Idialup -c "$src" -o "$work/out.o"; then
+    if ! "$cxx" -std=c++20 -Wall -Wextra -Wpedantic -Werror "${defines[@]}" -I. -c "$src" -o "$work/out.o"; then
       status=1
     fi
   done
@@ -128,7 +128,7 @@ qt=$(pkg-config --variable=includedir Qt6Core 2>/dev/null || echo /usr/include/x
 for cxx in "${compilers[@]}"; do
   for src in core/ReplaceFile.cpp core/ReplaceFileWindows.cpp; do
     echo "$cxx $src (syntax)"
-    if ! "$cxx" -std=c++20 -Wall -Wextra -Wpedantic -Werror -fsyntax-only -Icore -isystem "$qt" -isystem "$qt/QtCore" "$src"; then
+    if ! "$cxx" -std=c++20 -Wall -Wextra -Wpedantic -Werror -fsyntax-only -I. -isystem "$qt" -isystem "$qt/QtCore" "$src"; then
       status=1
     fi
   done

@@ -8,6 +8,6 @@ Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null || true' EXIT
 sleep 1
-DISPLAY=$display QT_QPA_PLATFORM=xcb LC_ALL=de_DE.UTF-8 ./build/tests/tariffs/tariff_screenshots docs
+DISPLAY=$display QT_QPA_PLATFORM=xcb LC_ALL=de_DE.UTF-8 ./build/tests/tariffs/window/tariff_screenshots docs
 DISPLAY=$display QT_QPA_PLATFORM=xcb LC_ALL=de_DE.UTF-8 ./build/tests/evaluation/window/evaluation_screenshots docs
-DISPLAY=$display QT_QPA_PLATFORM=xcb LC_ALL=de_DE.UTF-8 ./build/tests/online/online_screenshots docs
+DISPLAY=$display QT_QPA_PLATFORM=xcb LC_ALL=de_DE.UTF-8 ./build/tests/online/window/online_screenshots docs

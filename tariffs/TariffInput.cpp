@@ -1,7 +1,7 @@
-#include "TariffInput.h"
+#include "tariffs/TariffInput.h"
 
-#include "Convert.h"
-#include "TarifStore.h"
+#include "core/Convert.h"
+#include "core/TarifStore.h"
 
 #include <QLocale>
 

@@ -1,7 +1,7 @@
 // easter and holidays: the holiday calendar the cost calculation prices as Sundays.
-#include "CliCommands.h"
-#include "CliSupport.h"
-#include "Feiertage.h"
+#include "core/Feiertage.h"
+#include "tools/CliCommands.h"
+#include "tools/CliSupport.h"
 
 #include <QDate>
 

@@ -1,8 +1,8 @@
 // settings and language: the two configuration files, shown as the program reads them.
-#include "CliCommands.h"
-#include "CliSupport.h"
-#include "Language.h"
-#include "SettingsStore.h"
+#include "core/Language.h"
+#include "core/SettingsStore.h"
+#include "tools/CliCommands.h"
+#include "tools/CliSupport.h"
 
 #include <QFileInfo>
 #include <cstdio>

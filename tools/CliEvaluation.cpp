@@ -1,14 +1,14 @@
 // export, chart and print: a month log read as the evaluation window reads it, written out by the
 // evaluation's own export, graph and printout.
-#include "CliEvaluation.h"
-#include "CliCommands.h"
-#include "CliSupport.h"
-#include "ErrorReport.h"
-#include "Exception.h"
-#include "Export.h"
-#include "Grafik.h"
-#include "MonatsLog.h"
-#include "Printing.h"
+#include "tools/CliEvaluation.h"
+#include "core/ErrorReport.h"
+#include "core/Exception.h"
+#include "core/MonatsLog.h"
+#include "evaluation/Export.h"
+#include "evaluation/Grafik.h"
+#include "evaluation/Printing.h"
+#include "tools/CliCommands.h"
+#include "tools/CliSupport.h"
 
 #include <QBuffer>
 #include <QFileInfo>

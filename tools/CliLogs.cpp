@@ -1,9 +1,9 @@
 // log and summary: month logs read whole and checked, so a torn or damaged file is reported
 // instead of being half-listed.
-#include "CliCommands.h"
-#include "CliSupport.h"
-#include "DataFolder.h"
-#include "MonatsLog.h"
+#include "core/DataFolder.h"
+#include "core/MonatsLog.h"
+#include "tools/CliCommands.h"
+#include "tools/CliSupport.h"
 
 #include <QFileInfo>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 // Shared pieces of minutrix-cli: how it fails, how it parses arguments and how it prints values.
-#include "DateTime.h"
+#include "core/DateTime.h"
 
 #include <QByteArray>
 #include <QString>

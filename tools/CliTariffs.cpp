@@ -1,10 +1,10 @@
 // tariffs, prices and cost: the tariff store read record by record, without the program's loader
 // (which reports through the error dialog and keeps a torn tail silently).
-#include "CliCommands.h"
-#include "CliSupport.h"
-#include "Kosten.h"
-#include "SettingsStore.h"
-#include "TarifStore.h"
+#include "core/Kosten.h"
+#include "core/SettingsStore.h"
+#include "core/TarifStore.h"
+#include "tools/CliCommands.h"
+#include "tools/CliSupport.h"
 
 #include <QFile>
 #include <climits>

@@ -1,8 +1,8 @@
 // minutrix-cli: reads the program's files and prints them for scripts, one record a line.
-#include "CliCommands.h"
-#include "CliSupport.h"
+#include "tools/CliCommands.h"
+#include "tools/CliSupport.h"
 #ifdef MINUTRIX_CLI_EVALUATION
-#include "CliEvaluation.h"
+#include "tools/CliEvaluation.h"
 #endif
 
 #include <QCoreApplication>

@@ -1,8 +1,8 @@
-#include "Controls.h"
+#include "ui/Controls.h"
 
-#include "FlatButton.h"
-#include "ShowException.h"
-#include "WindowFont.h"
+#include "ui/FlatButton.h"
+#include "ui/ShowException.h"
+#include "ui/WindowFont.h"
 
 #include <QComboBox>
 #include <QFrame>

@@ -1,4 +1,4 @@
-#include "FlatButton.h"
+#include "ui/FlatButton.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "Shell.h"
+#include "ui/Shell.h"
 
 #include <QDesktopServices>
 #include <QFileDialog>

@@ -1,7 +1,7 @@
-#include "ShowException.h"
+#include "ui/ShowException.h"
 
-#include "Exception.h"
-#include "MessageBox.h"
+#include "core/Exception.h"
+#include "ui/MessageBox.h"
 
 #include <QApplication>
 

@@ -1,7 +1,7 @@
 #pragma once
 // The evaluation window: the years and months with a month log, the connections of the month
 // chosen, their usage graph, and the month's export and printout.
-#include "MonatsLog.h"
+#include "core/MonatsLog.h"
 
 #include <QDialog>
 

@@ -1,6 +1,6 @@
-#include "ProtokollModel.h"
+#include "evaluation/window/ProtokollModel.h"
 
-#include "RowTexts.h"
+#include "evaluation/RowTexts.h"
 
 namespace {
 const char *const headers[ColumnCount] = {"Datum", "Beginn", "Ende", "Tarif", "Kosten"};

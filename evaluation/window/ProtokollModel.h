@@ -1,7 +1,7 @@
 #pragma once
 // The connections of the evaluation window's month log as the rows of its list: texts are made
 // only for the rows on screen, so a month of any length opens at once.
-#include "MonatsLog.h"
+#include "core/MonatsLog.h"
 
 #include <QAbstractTableModel>
 

@@ -1,14 +1,22 @@
-#include "Errors.h"
+#include "online/window/Errors.h"
 
-#include "ErrorReport.h"
-#include "Feedback.h"
-#include "Haupt.h"
-#include "Language.h"
-#include "MessageBox.h"
+#include "core/ErrorReport.h"
+#include "core/Language.h"
+#include "online/window/Feedback.h"
+#include "ui/MessageBox.h"
 
 namespace {
+std::function<QWidget *()> &reportParent()
+{
+    static std::function<QWidget *()> parent;
+    return parent;
+}
+
 // The report in the feedback window, which a report during the main window's creation makes.
-void showInFeedbackForm(const QString &message) { CreateFeedbackForm(Hauptfenster)->ShowReport(message); }
+void showInFeedbackForm(const QString &message)
+{
+    CreateFeedbackForm(reportParent() ? reportParent()() : nullptr)->ShowReport(message);
+}
 
 std::function<void(const QString &)> &acceptedHandler()
 {
@@ -42,6 +50,10 @@ void ShowErrorReport(const QString &message)
     if (acceptedHandler()) acceptedHandler()(message);
 }
 
-void InstallErrorReport() { SetReportHandler(ShowErrorReport); }
+void InstallErrorReport(std::function<QWidget *()> parent)
+{
+    reportParent() = std::move(parent);
+    SetReportHandler(ShowErrorReport);
+}
 
 void SetReportAcceptedHandler(std::function<void(const QString &)> handler) { acceptedHandler() = std::move(handler); }

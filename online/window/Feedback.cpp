@@ -1,13 +1,13 @@
-#include "Feedback.h"
+#include "online/window/Feedback.h"
 
-#include "Controls.h"
-#include "HTTPGet.h"
-#include "HTTPUrl.h"
-#include "Language.h"
-#include "MessageBox.h"
-#include "OnlineUrls.h"
-#include "ShowException.h"
-#include "WindowFont.h"
+#include "core/Language.h"
+#include "online/HTTPGet.h"
+#include "online/HTTPUrl.h"
+#include "online/window/OnlineUrls.h"
+#include "ui/Controls.h"
+#include "ui/MessageBox.h"
+#include "ui/ShowException.h"
+#include "ui/WindowFont.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,9 +1,9 @@
-#include "Info.h"
+#include "online/window/Info.h"
 
-#include "Controls.h"
-#include "OnlineUrls.h"
-#include "Shell.h"
-#include "WindowFont.h"
+#include "online/window/OnlineUrls.h"
+#include "ui/Controls.h"
+#include "ui/Shell.h"
+#include "ui/WindowFont.h"
 
 #include <QLabel>
 #include <QPushButton>

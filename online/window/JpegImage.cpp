@@ -1,4 +1,4 @@
-#include "JpegImage.h"
+#include "online/window/JpegImage.h"
 
 #include <csetjmp>
 #include <cstdio>   // jpeglib.h needs FILE

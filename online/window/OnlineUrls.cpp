@@ -1,4 +1,4 @@
-#include "OnlineUrls.h"
+#include "online/window/OnlineUrls.h"
 
 QString UpdateBaseURL = QStringLiteral(MINUTRIX_UPDATE_URL);
 QString FeedbackBaseURL = QStringLiteral(MINUTRIX_FEEDBACK_URL);

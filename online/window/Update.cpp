@@ -1,21 +1,21 @@
-#include "Update.h"
+#include "online/window/Update.h"
 
-#include "Controls.h"
-#include "Exception.h"
-#include "HTTPGet.h"
-#include "HTTPUrl.h"
-#include "Haupt.h"
-#include "JpegImage.h"
-#include "Language.h"
-#include "MessageBox.h"
-#include "OnlineUrls.h"
-#include "ProgramDir.h"
-#include "ReplaceFile.h"
-#include "Shell.h"
-#include "ShowException.h"
-#include "Win1252.h"
-#include "WindowFont.h"
+#include "core/Exception.h"
+#include "core/Language.h"
+#include "core/ProgramDir.h"
+#include "core/ReplaceFile.h"
+#include "core/Win1252.h"
+#include "online/HTTPGet.h"
+#include "online/HTTPUrl.h"
+#include "online/window/JpegImage.h"
+#include "online/window/OnlineUrls.h"
+#include "ui/Controls.h"
+#include "ui/MessageBox.h"
+#include "ui/Shell.h"
+#include "ui/ShowException.h"
+#include "ui/WindowFont.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -262,8 +262,11 @@ void TAutoupdate::install(const QString &setup)
             QStringLiteral("Das Setup %1 konnte nicht geöffnet werden. Minutrix läuft weiter.").arg(setup));
         return;
     }
-    accept();   // this window's loop ends here; the program's as it shuts down
-    if (Hauptfenster) Hauptfenster->Shutdown();
+    accept();
+    // The program's loop ends at once and its end runs the one shutdown. Not quit(): that would
+    // first close every window, and the main window's close asks whether to end, which the box
+    // above has already said.
+    QCoreApplication::exit(0);
 }
 
 void TAutoupdate::HTTPGet1Error()

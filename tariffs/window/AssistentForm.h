@@ -1,7 +1,7 @@
 #pragma once
 // The setup wizard of the first start: state and overall limit, then one tariff with its
 // connection, model and time slots. It only goes forward and cannot be closed before its end.
-#include "TariffInput.h"
+#include "tariffs/TariffInput.h"
 
 #include <QDialog>
 #include <memory>

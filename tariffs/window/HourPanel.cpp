@@ -1,6 +1,6 @@
-#include "HourPanel.h"
+#include "tariffs/window/HourPanel.h"
 
-#include "Controls.h"
+#include "ui/Controls.h"
 
 #include <QLabel>
 #include <QLineEdit>

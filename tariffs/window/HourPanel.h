@@ -1,6 +1,6 @@
 #pragma once
 // One time slot of a tariff: first and last hour, price in cents and billing increment in seconds.
-#include "TariffInput.h"
+#include "tariffs/TariffInput.h"
 
 #include <QFrame>
 

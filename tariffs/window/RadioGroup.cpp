@@ -1,4 +1,4 @@
-#include "RadioGroup.h"
+#include "tariffs/window/RadioGroup.h"
 
 #include <QButtonGroup>
 #include <QRadioButton>

@@ -1,14 +1,14 @@
-#include "SettingForm.h"
+#include "tariffs/window/SettingForm.h"
 
-#include "Controls.h"
-#include "Convert.h"
-#include "ErrorReport.h"
-#include "Language.h"
-#include "MessageBox.h"
-#include "SettingsStore.h"
-#include "ShowException.h"
-#include "TariffInput.h"
-#include "WindowFont.h"
+#include "core/Convert.h"
+#include "core/ErrorReport.h"
+#include "core/Language.h"
+#include "core/SettingsStore.h"
+#include "tariffs/TariffInput.h"
+#include "ui/Controls.h"
+#include "ui/MessageBox.h"
+#include "ui/ShowException.h"
+#include "ui/WindowFont.h"
 
 #include <QComboBox>
 #include <QLabel>

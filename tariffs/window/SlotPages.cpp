@@ -1,7 +1,7 @@
-#include "SlotPages.h"
+#include "tariffs/window/SlotPages.h"
 
-#include "HourPanel.h"
-#include "PageControl.h"
+#include "tariffs/window/HourPanel.h"
+#include "ui/PageControl.h"
 
 #include <QComboBox>
 

@@ -1,7 +1,7 @@
 #pragma once
 // The time-slot panels of one window (the tariff editor and the setup wizard each hold their own):
 // the weekday page control, a list of panels per weekday page and the common number of slots.
-#include "TariffInput.h"
+#include "tariffs/TariffInput.h"
 
 #include <QList>
 #include <array>

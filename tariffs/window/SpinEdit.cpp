@@ -1,6 +1,6 @@
-#include "SpinEdit.h"
+#include "tariffs/window/SpinEdit.h"
 
-#include "Convert.h"
+#include "core/Convert.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>

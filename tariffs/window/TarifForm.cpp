@@ -1,15 +1,15 @@
-#include "TarifForm.h"
+#include "tariffs/window/TarifForm.h"
 
-#include "Controls.h"
-#include "ErrorReport.h"
-#include "MessageBox.h"
-#include "PageControl.h"
-#include "RadioGroup.h"
-#include "ShowException.h"
-#include "SlotPages.h"
-#include "SpinEdit.h"
-#include "TarifStore.h"
-#include "WindowFont.h"
+#include "core/ErrorReport.h"
+#include "core/TarifStore.h"
+#include "tariffs/window/RadioGroup.h"
+#include "tariffs/window/SlotPages.h"
+#include "tariffs/window/SpinEdit.h"
+#include "ui/Controls.h"
+#include "ui/MessageBox.h"
+#include "ui/PageControl.h"
+#include "ui/ShowException.h"
+#include "ui/WindowFont.h"
 
 #include <QComboBox>
 #include <QKeyEvent>

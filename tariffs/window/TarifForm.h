@@ -1,7 +1,7 @@
 #pragma once
 // The tariff editor: the list of tariffs, adding a tariff from its time slots and deleting one.
 // It works on Tarife in memory; the tariff store writes them when the program ends.
-#include "TariffInput.h"
+#include "tariffs/TariffInput.h"
 
 #include <QDialog>
 #include <memory>

@@ -1,6 +1,6 @@
 // The program itself started in an empty folder: the wizard comes first and cannot be closed, yet
 // logout or kill ends the program cleanly while it is open, the cleared first-start flag saved.
-#include "SettingsStore.h"
+#include "core/SettingsStore.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,13 +1,13 @@
 // Boxes with real modal loops next to the running monitoring step: while a box of the step or of
 // the start-up is open, ticks keep arriving (or, during start-up, do nothing), and a termination
 // signal still ends the program. The boxes are closed by timers, as a user would close them.
-#include "MainWindowFixture.h"
+#include "tests/support/MainWindowFixture.h"
 
-#include "ErrorReport.h"
-#include "Errors.h"
-#include "Language.h"
-#include "MonatsLog.h"
-#include "TerminationSignals.h"
+#include "core/ErrorReport.h"
+#include "core/Language.h"
+#include "core/MonatsLog.h"
+#include "core/TerminationSignals.h"
+#include "online/window/Errors.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,18 +1,18 @@
 // The windows as the program makes them: in their fixed order, and each opened modally by its menu
 // item, in a real modal loop; the info window's links handed to the desktop's opener.
-#include "MainWindowFixture.h"
-#include "OnlineUrls.h"
-#include "Shell.h"
-#include "WhenModal.h"
-#include "Windows.h"
+#include "app/Windows.h"
+#include "online/window/OnlineUrls.h"
+#include "tests/support/MainWindowFixture.h"
+#include "tests/support/WhenModal.h"
+#include "ui/Shell.h"
 
-#include "AssistentForm.h"
-#include "Auswertung.h"
-#include "Feedback.h"
-#include "Info.h"
-#include "SettingForm.h"
-#include "TarifForm.h"
-#include "Update.h"
+#include "evaluation/window/Auswertung.h"
+#include "online/window/Feedback.h"
+#include "online/window/Info.h"
+#include "online/window/Update.h"
+#include "tariffs/window/AssistentForm.h"
+#include "tariffs/window/SettingForm.h"
+#include "tariffs/window/TarifForm.h"
 
 #include <QAction>
 #include <QDialog>

@@ -1,11 +1,11 @@
 #pragma once
 // The monitoring step without a window: a temporary program folder, a fake clock, a recorded
 // report and a connection that is up or down as the test says.
-#include "CoreFakes.h"
-#include "Language.h"
-#include "Monitor.h"
-#include "SettingsStore.h"
-#include "TarifStore.h"
+#include "core/Language.h"
+#include "core/Monitor.h"
+#include "core/SettingsStore.h"
+#include "core/TarifStore.h"
+#include "tests/support/CoreFakes.h"
 
 struct MonitorFixture
 {

@@ -1,10 +1,10 @@
 // A monitoring run for tst_journal_kill: times a connection in the folder given, on a fake clock
 // that moves a second a tick, says when its journal was last written and waits to be killed.
-#include "CoreFakes.h"
-#include "Language.h"
-#include "Monitor.h"
-#include "ProgramDir.h"
-#include "SettingsStore.h"
+#include "core/Language.h"
+#include "core/Monitor.h"
+#include "core/ProgramDir.h"
+#include "core/SettingsStore.h"
+#include "tests/support/CoreFakes.h"
 
 #include <QCoreApplication>
 #include <QThread>

@@ -1,8 +1,8 @@
 // Finding year folders and month logs: the names the program writes, under either month name.
-#include "CoreFakes.h"
-#include "DataFolder.h"
-#include "Language.h"
-#include "Win1252.h"
+#include "core/DataFolder.h"
+#include "core/Language.h"
+#include "core/Win1252.h"
+#include "tests/support/CoreFakes.h"
 
 #include <QDir>
 #include <QTest>

@@ -1,5 +1,5 @@
 // Date-time helpers: encoding, decoding with millisecond rounding, weekdays and the ISO form.
-#include "DateTime.h"
+#include "core/DateTime.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
 // Date-time and amount texts under German regional settings (the test runs with LC_ALL=de_DE.UTF-8).
-#include "DateTime.h"
+#include "core/DateTime.h"
 
 #include <QLocale>
 #include <QRegularExpression>

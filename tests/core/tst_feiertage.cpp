@@ -1,6 +1,6 @@
 // Easter, the holiday table per year and state, and the day-of-year lookup.
-#include "Feiertage.h"
-#include "SettingsStore.h"
+#include "core/Feiertage.h"
+#include "core/SettingsStore.h"
 
 #include <QDate>
 #include <QSet>

@@ -1,11 +1,11 @@
 // A monitoring process killed mid-connection (SIGKILL): the next start logs the connection as it
 // stood at the journal's last write, and removes the journal.
-#include "CoreFakes.h"
-#include "Journal.h"
-#include "Kosten.h"
-#include "Language.h"
-#include "Monitor.h"
-#include "SettingsStore.h"
+#include "core/Journal.h"
+#include "core/Kosten.h"
+#include "core/Language.h"
+#include "core/Monitor.h"
+#include "core/SettingsStore.h"
+#include "tests/support/CoreFakes.h"
 
 #include <QFileInfo>
 #include <QProcess>

@@ -1,6 +1,6 @@
 // The cost of a connection: minutes by clock readings, each priced by hour and day index.
-#include "Kosten.h"
-#include "SettingsStore.h"
+#include "core/Kosten.h"
+#include "core/SettingsStore.h"
 
 #include <QDate>
 #include <QTest>

@@ -1,6 +1,6 @@
 // The language table: its rows, the built-in German texts and what a language file changes.
-#include "CoreFakes.h"
-#include "Language.h"
+#include "core/Language.h"
+#include "tests/support/CoreFakes.h"
 
 #include <QRandomGenerator>
 #include <QTest>

@@ -1,12 +1,12 @@
 // The connection record layout, the month log files and MonthName.
-#include "Bytes.h"
-#include "CoreFakes.h"
-#include "DataFolder.h"
-#include "Exception.h"
-#include "FileSizeLimit.h"
-#include "Language.h"
-#include "MonatsLog.h"
-#include "ProgramDir.h"
+#include "core/Bytes.h"
+#include "core/DataFolder.h"
+#include "core/Exception.h"
+#include "core/Language.h"
+#include "core/MonatsLog.h"
+#include "core/ProgramDir.h"
+#include "tests/core/FileSizeLimit.h"
+#include "tests/support/CoreFakes.h"
 
 #include <QDir>
 #include <QFile>

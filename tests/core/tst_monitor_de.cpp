@@ -1,10 +1,10 @@
 // The monitoring step without a window: clock changes, the journal of unlogged connections,
 // the start-up gate and reports handed to the main thread.
-#include "ErrorReport.h"
-#include "Journal.h"
-#include "Kosten.h"
-#include "Language.h"
-#include "MonitorFixture.h"
+#include "core/ErrorReport.h"
+#include "core/Journal.h"
+#include "core/Kosten.h"
+#include "core/Language.h"
+#include "tests/core/MonitorFixture.h"
 
 #include <QFile>
 #include <QFileInfo>

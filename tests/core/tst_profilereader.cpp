@@ -1,6 +1,6 @@
 // The INI reader behind the language file: how lines, names, blanks, quotes and odd bytes are read.
-#include "CoreFakes.h"
-#include "ProfileReader.h"
+#include "core/ProfileReader.h"
+#include "tests/support/CoreFakes.h"
 
 #include <QRandomGenerator>
 #include <QTest>

@@ -1,7 +1,7 @@
 // Whole-file writes beside the file and their leftovers; opening only regular files.
-#include "FileSizeLimit.h"
-#include "NonRegularFiles.h"
-#include "ReplaceFile.h"
+#include "core/ReplaceFile.h"
+#include "tests/core/FileSizeLimit.h"
+#include "tests/core/NonRegularFiles.h"
 
 #include <QDir>
 #include <QFileInfo>

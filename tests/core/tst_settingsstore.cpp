@@ -1,10 +1,10 @@
 // The settings values and their file "Settings.dat".
-#include "Bytes.h"
-#include "CoreFakes.h"
-#include "Exception.h"
-#include "FileSizeLimit.h"
-#include "ProgramDir.h"
-#include "SettingsStore.h"
+#include "core/Bytes.h"
+#include "core/Exception.h"
+#include "core/ProgramDir.h"
+#include "core/SettingsStore.h"
+#include "tests/core/FileSizeLimit.h"
+#include "tests/support/CoreFakes.h"
 
 #include <QDir>
 #include <QRandomGenerator>

@@ -1,13 +1,13 @@
 // What fault injection found in the stores: a FIFO or other non-regular file at a store path,
 // leftovers of a killed save, a new month log whose creation fails or is killed.
-#include "CoreFakes.h"
-#include "FileSizeLimit.h"
-#include "Language.h"
-#include "MonatsLog.h"
-#include "NonRegularFiles.h"
-#include "ReplaceFile.h"
-#include "SettingsStore.h"
-#include "TarifStore.h"
+#include "core/Language.h"
+#include "core/MonatsLog.h"
+#include "core/ReplaceFile.h"
+#include "core/SettingsStore.h"
+#include "core/TarifStore.h"
+#include "tests/core/FileSizeLimit.h"
+#include "tests/core/NonRegularFiles.h"
+#include "tests/support/CoreFakes.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,10 +1,10 @@
 // The tariff record layout and the store file "TarifDaten.qtd".
-#include "Bytes.h"
-#include "CoreFakes.h"
-#include "FileSizeLimit.h"
-#include "Language.h"
-#include "ProgramDir.h"
-#include "TarifStore.h"
+#include "core/Bytes.h"
+#include "core/Language.h"
+#include "core/ProgramDir.h"
+#include "core/TarifStore.h"
+#include "tests/core/FileSizeLimit.h"
+#include "tests/support/CoreFakes.h"
 
 #include <QDir>
 #include <QRandomGenerator>

@@ -1,6 +1,6 @@
 // The bridge from termination signals to the event loop: the flag is set at once, the call comes
 // from the event loop, and signals in a row end the program once.
-#include "TerminationSignals.h"
+#include "core/TerminationSignals.h"
 
 #include <QCoreApplication>
 #include <QTest>

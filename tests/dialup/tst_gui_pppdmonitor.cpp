@@ -1,7 +1,7 @@
 // The monitor over the Linux module: a dial-up through pppd, from dialling to hang-up, in a
 // temporary tree laid out as pppd lays out the real system.
-#include "FakeRas.h"
-#include "VexRasConnect.h"
+#include "dialup/VexRasConnect.h"
+#include "tests/support/FakeRas.h"
 
 #include <QTest>
 #include <QWidget>

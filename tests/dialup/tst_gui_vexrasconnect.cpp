@@ -1,8 +1,8 @@
 // The connection monitor against the scripted RAS: construction, owner checks and the entry
 // and number lists.
-#include "Exception.h"
-#include "FakeRas.h"
-#include "VexRasConnect.h"
+#include "core/Exception.h"
+#include "dialup/VexRasConnect.h"
+#include "tests/support/FakeRas.h"
 
 #include <QTest>
 #include <QWidget>

@@ -1,7 +1,7 @@
 // The connection monitor's polls against the scripted RAS: status texts, phases, the two
 // events, hang-up, unknown states, several connections, language and the poll timer.
-#include "FakeRas.h"
-#include "VexRasConnect.h"
+#include "dialup/VexRasConnect.h"
+#include "tests/support/FakeRas.h"
 
 #include <QStringDecoder>
 #include <QTest>

@@ -1,5 +1,5 @@
 // Reading pppd's options files and chat scripts: words, numbers, devices, leftover files.
-#include "PppdFiles.h"
+#include "dialup/PppdFiles.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
 // The byte-level reading and writing of RAS structure members.
-#include "Ras.h"
+#include "dialup/Ras.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 // The Linux RAS module over a temporary tree laid out as pppd and its configuration lay it out.
-#include "FakeRas.h"
-#include "Ras.h"
-#include "RasPppd.h"
+#include "dialup/Ras.h"
+#include "dialup/RasPppd.h"
+#include "tests/support/FakeRas.h"
 
 #include <QFile>
 #include <QTest>

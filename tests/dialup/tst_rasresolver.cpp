@@ -1,7 +1,7 @@
 // Resolving RasGetEntryProperties: rasapi32.dll with the "A" name first, rnaph.dll with the
 // plain name as the fallback, the three failure texts and the state that survives a failure.
-#include "FakeRas.h"
-#include "Ras.h"
+#include "dialup/Ras.h"
+#include "tests/support/FakeRas.h"
 
 #include <QTest>
 

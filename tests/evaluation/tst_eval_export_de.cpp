@@ -1,8 +1,8 @@
 // The text and Excel 2.x export under German regional settings: lines and records as laid out by
 // hand from the formats, the extension rule, and what a failed write leaves.
-#include "../core/FileSizeLimit.h"
-#include "CoreFakes.h"
-#include "Export.h"
+#include "evaluation/Export.h"
+#include "tests/core/FileSizeLimit.h"
+#include "tests/support/CoreFakes.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,9 +1,9 @@
 // The usage graph pixel for pixel: each expected picture is drawn here from the graph's geometry
 // (axes at x = 10 and y = Hc - 10 up to x = Wc - 20, the bar of day i at x = (Wc - 30) / 31 * i,
 // a day without costs one pixel on the axis), with the bar tops worked out by hand.
-#include "CoreFakes.h"
-#include "Grafik.h"
-#include "Language.h"
+#include "core/Language.h"
+#include "evaluation/Grafik.h"
+#include "tests/support/CoreFakes.h"
 
 #include <QTest>
 #include <cmath>

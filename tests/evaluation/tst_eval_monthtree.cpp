@@ -1,9 +1,9 @@
 // The years and months the evaluation lists: year folders from 2002 to the current year, each
 // with the months whose logs exist, named with the built-in German names.
-#include "CoreFakes.h"
-#include "Language.h"
-#include "MonthTree.h"
-#include "Win1252.h"
+#include "core/Language.h"
+#include "core/Win1252.h"
+#include "evaluation/MonthTree.h"
+#include "tests/support/CoreFakes.h"
 
 #include <QDir>
 #include <QTest>

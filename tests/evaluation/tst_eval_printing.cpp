@@ -1,7 +1,7 @@
 // The printout's layout: top edges and page breaks worked out from the 25 mm margins, the line
 // step and the break rule, checked on the layout and found again in a PDF by pdftotext -bbox.
-#include "OffscreenMain.h"
-#include "Printing.h"
+#include "evaluation/Printing.h"
+#include "tests/evaluation/OffscreenMain.h"
 
 #include <QBuffer>
 #include <QFontInfo>

@@ -2,8 +2,8 @@
 // What every fuzz target shares: one temporary program folder per process with the input written
 // into it as the file the reader opens (the readers take paths), reports counted instead of shown,
 // and checks that abort, which libFuzzer takes for a crash and keeps the input of.
-#include "ErrorReport.h"
-#include "ProgramDir.h"
+#include "core/ErrorReport.h"
+#include "core/ProgramDir.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -1,8 +1,8 @@
 // A language file through the profile reader and the language table: read from the file or from
 // its bytes, every text is the same, within the value length, and a missing key keeps its built-in text.
-#include "FuzzFiles.h"
-#include "Language.h"
-#include "ProfileReader.h"
+#include "core/Language.h"
+#include "core/ProfileReader.h"
+#include "tests/fuzz/FuzzFiles.h"
 
 FUZZ_TARGET(language)
 {

@@ -1,8 +1,8 @@
 // A month log read whole, then one record appended to it: the read takes every whole record
 // byte for byte, the append keeps them and puts the new one at 4 + n * 133 whatever was torn.
-#include "Bytes.h"
-#include "FuzzFiles.h"
-#include "MonatsLog.h"
+#include "core/Bytes.h"
+#include "core/MonatsLog.h"
+#include "tests/fuzz/FuzzFiles.h"
 
 #include <QDir>
 

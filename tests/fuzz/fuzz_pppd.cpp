@@ -3,10 +3,10 @@
 // separated by lines "===", laid out below a temporary root as pppd lays them out; the module
 // then lists the entries, reads the number and enumerates the connections. The word splitters
 // also get every part on its own.
-#include "FuzzFiles.h"
-#include "PppdFiles.h"
-#include "Ras.h"
-#include "RasPppd.h"
+#include "dialup/PppdFiles.h"
+#include "dialup/Ras.h"
+#include "dialup/RasPppd.h"
+#include "tests/fuzz/FuzzFiles.h"
 
 #include <QDir>
 #include <string_view>

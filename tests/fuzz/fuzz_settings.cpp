@@ -1,8 +1,8 @@
 // The settings file as start-up reads it: the bytes the file holds replace those of the values
 // before the load, the rest keep theirs, and the one parser reads the same values from the image.
-#include "Bytes.h"
-#include "FuzzFiles.h"
-#include "SettingsStore.h"
+#include "core/Bytes.h"
+#include "core/SettingsStore.h"
+#include "tests/fuzz/FuzzFiles.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,7 +1,7 @@
 // The tariff store as start-up reads it: every whole record is taken, and each one saves back
 // byte for byte (the bytes after a name included), whatever the file holds.
-#include "FuzzFiles.h"
-#include "TarifStore.h"
+#include "core/TarifStore.h"
+#include "tests/fuzz/FuzzFiles.h"
 
 FUZZ_TARGET(tarifstore)
 {

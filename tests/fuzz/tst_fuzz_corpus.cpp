@@ -1,6 +1,6 @@
 // Every input of the fuzz corpus through its target, in the ordinary build: the checks inside the
 // targets hold for the seed files and for every crash input kept there once it was mended.
-#include "FuzzFiles.h"
+#include "tests/fuzz/FuzzFiles.h"
 
 #include <QDir>
 #include <QTest>

@@ -1,10 +1,10 @@
 // The main window's start-up, close confirmation and shutdown, driven offscreen.
-#include "MainWindowFixture.h"
+#include "tests/support/MainWindowFixture.h"
 
-#include "BudgetBar.h"
-#include "Language.h"
-#include "MonatsLog.h"
-#include "Win1252.h"
+#include "core/Language.h"
+#include "core/MonatsLog.h"
+#include "core/Win1252.h"
+#include "mainwindow/BudgetBar.h"
 
 #include <QAction>
 #include <QDir>

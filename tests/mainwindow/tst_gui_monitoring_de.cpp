@@ -1,10 +1,10 @@
 // Whole connections through the real main window: the scripted dial-up service reports the
 // states, the fake clock moves, and the month logs on disk are checked.
-#include "MainWindowFixture.h"
+#include "tests/support/MainWindowFixture.h"
 
-#include "BudgetBar.h"
-#include "Language.h"
-#include "MonatsLog.h"
+#include "core/Language.h"
+#include "core/MonatsLog.h"
+#include "mainwindow/BudgetBar.h"
 
 #include <QFile>
 #include <QFileInfo>

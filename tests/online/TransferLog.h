@@ -1,6 +1,6 @@
 #pragma once
 // Records the events of one THTTPGet in the order they came, and whether each ran on the main thread.
-#include "HTTPGet.h"
+#include "online/HTTPGet.h"
 
 #include <QCoreApplication>
 #include <QStringList>

@@ -1,7 +1,7 @@
 // For tst_http_lifecycle: starts a transfer to the URL given and ends the program when a line
 // arrives on stdin, with the component destroyed first ("destroyed") or left to outlive the
 // application object ("outlives").
-#include "HTTPGet.h"
+#include "online/HTTPGet.h"
 
 #include <QCoreApplication>
 #include <QSocketNotifier>

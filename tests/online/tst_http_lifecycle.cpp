@@ -1,8 +1,8 @@
 // When THTTPGet starts, waits, ignores a start, stops and goes away: the WaitThread rules, a
 // second start, Abort, destruction mid-transfer and a program ending while a server never answers.
-#include "HTTPGet.h"
-#include "HttpTestServer.h"
-#include "TransferLog.h"
+#include "online/HTTPGet.h"
+#include "tests/online/TransferLog.h"
+#include "tests/support/http/HttpTestServer.h"
 
 #include <QFile>
 #include <QProcess>

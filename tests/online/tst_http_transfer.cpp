@@ -1,8 +1,8 @@
 // What THTTPGet sends and what it makes of the answer: the request bytes, the events, the file
 // left on disk and the string delivered, against a scripted server on 127.0.0.1.
-#include "HTTPGet.h"
-#include "HttpTestServer.h"
-#include "TransferLog.h"
+#include "online/HTTPGet.h"
+#include "tests/online/TransferLog.h"
+#include "tests/support/http/HttpTestServer.h"
 
 #include <QFile>
 #include <QTcpServer>

@@ -1,5 +1,5 @@
 // How a URL is split into host, port and path, and what libcurl is given for it.
-#include "HTTPUrl.h"
+#include "online/HTTPUrl.h"
 
 #include <QTest>
 

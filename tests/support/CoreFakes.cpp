@@ -1,7 +1,7 @@
-#include "CoreFakes.h"
+#include "tests/support/CoreFakes.h"
 
-#include "ErrorReport.h"
-#include "ProgramDir.h"
+#include "core/ErrorReport.h"
+#include "core/ProgramDir.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,10 +1,10 @@
 #pragma once
 // Fakes for the core's seams: the clock, the program folder and the error report.
-#include "DateTime.h"
-#include "Exception.h"
-#include "MonatsLog.h"
-#include "ProgramDir.h"
-#include "TarifStore.h"
+#include "core/DateTime.h"
+#include "core/Exception.h"
+#include "core/MonatsLog.h"
+#include "core/ProgramDir.h"
+#include "core/TarifStore.h"
 
 #include <QStringList>
 #include <QTemporaryDir>

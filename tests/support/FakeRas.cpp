@@ -1,6 +1,6 @@
-#include "FakeRas.h"
+#include "tests/support/FakeRas.h"
 
-#include "Win1252.h"
+#include "core/Win1252.h"
 
 namespace {
 FakeRas *current = nullptr;
@@ -202,7 +202,7 @@ RasDword FakeRas::GetEntryProperties(const char *entry, void *buffer, RasDword *
 }
 
 #ifdef __linux__
-#include "RasPppd.h"
+#include "dialup/RasPppd.h"
 
 #include <QDir>
 #include <QFile>

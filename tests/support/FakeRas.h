@@ -14,7 +14,7 @@
 // dwSize gets 632. Results can be forced (failEnumEntries, per-entry probe/read results), the
 // library loader behind RasGetEntryProperties can be scripted (setLibrary, removeLibrary), and
 // every call is counted and recorded.
-#include "Ras.h"
+#include "dialup/Ras.h"
 
 #include <QList>
 #include <QString>

@@ -1,13 +1,13 @@
 #pragma once
 // Shared set-up for tests that drive the real main window: a temporary program folder, a fake
 // clock, a scripted dial-up service and message boxes that answer themselves.
-#include "CoreFakes.h"
-#include "FakeRas.h"
-#include "Haupt.h"
-#include "MessageBox.h"
-#include "SettingsStore.h"
-#include "TarifStore.h"
-#include "VexRasConnect.h"
+#include "core/SettingsStore.h"
+#include "core/TarifStore.h"
+#include "dialup/VexRasConnect.h"
+#include "mainwindow/Haupt.h"
+#include "tests/support/CoreFakes.h"
+#include "tests/support/FakeRas.h"
+#include "ui/MessageBox.h"
 
 #include <QCoreApplication>
 #include <QTimer>

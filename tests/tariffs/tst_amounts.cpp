@@ -1,8 +1,8 @@
 // On a system whose decimal separator is the point, the windows' amounts follow it.
-#include "Convert.h"
-#include "CoreFakes.h"
-#include "TarifStore.h"
-#include "TariffInput.h"
+#include "core/Convert.h"
+#include "core/TarifStore.h"
+#include "tariffs/TariffInput.h"
+#include "tests/support/CoreFakes.h"
 
 #include <QTest>
 

@@ -1,8 +1,8 @@
 // Turning the panels' texts into a tariff, under German regional settings (decimal comma).
-#include "Convert.h"
-#include "CoreFakes.h"
-#include "TarifStore.h"
-#include "TariffInput.h"
+#include "core/Convert.h"
+#include "core/TarifStore.h"
+#include "tariffs/TariffInput.h"
+#include "tests/support/CoreFakes.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
 // minutrix-cli easter and holidays, the command dispatch and its usage errors.
-#include "CliRunner.h"
+#include "tests/tools/CliRunner.h"
 
 class TestCliCalendar : public QObject
 {

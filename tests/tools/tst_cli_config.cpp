@@ -1,9 +1,9 @@
 // minutrix-cli settings and language, against a settings file written by SaveSettings and
 // language files as a user writes them.
-#include "CliRunner.h"
-#include "CoreFakes.h"
-#include "Language.h"
-#include "SettingsStore.h"
+#include "core/Language.h"
+#include "core/SettingsStore.h"
+#include "tests/support/CoreFakes.h"
+#include "tests/tools/CliRunner.h"
 
 #include <QDir>
 #include <QFile>

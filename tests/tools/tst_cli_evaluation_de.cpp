@@ -1,8 +1,8 @@
 // minutrix-cli export, chart and print under German regional settings and with no display: the
 // files are the evaluation's own, and a failure leaves no output file.
-#include "CliRunner.h"
-#include "CoreFakes.h"
-#include "Export.h"
+#include "evaluation/Export.h"
+#include "tests/support/CoreFakes.h"
+#include "tests/tools/CliRunner.h"
 
 #include <QDir>
 #include <QImage>

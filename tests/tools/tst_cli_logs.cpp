@@ -1,6 +1,6 @@
 // minutrix-cli log and summary against month logs written with the core's AppendData.
-#include "CliRunner.h"
-#include "MonatsLog.h"
+#include "core/MonatsLog.h"
+#include "tests/tools/CliRunner.h"
 
 #include <QDir>
 #include <QFile>

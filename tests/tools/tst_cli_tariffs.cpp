@@ -1,6 +1,6 @@
 // minutrix-cli tariffs, prices and cost against stores written with the core's record writer.
-#include "CliRunner.h"
-#include "TarifStore.h"
+#include "core/TarifStore.h"
+#include "tests/tools/CliRunner.h"
 
 #include <QDir>
 #include <QFile>

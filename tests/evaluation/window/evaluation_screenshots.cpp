@@ -1,9 +1,9 @@
 // Writes the pictures of the evaluation window under docs/ (run by scripts/screenshots.sh under
 // Xvfb): a month of connections on the list tab and on the graph tab.
-#include "Auswertung.h"
-#include "CoreFakes.h"
-#include "Language.h"
-#include "PageControl.h"
+#include "core/Language.h"
+#include "evaluation/window/Auswertung.h"
+#include "tests/support/CoreFakes.h"
+#include "ui/PageControl.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,14 +1,14 @@
 // The evaluation window driven as a user drives it: the month tree, choosing months, the banner,
 // export and print through the dialogs' test answers.
-#include "Auswertung.h"
-#include "CoreFakes.h"
-#include "Export.h"
-#include "Language.h"
-#include "MessageBox.h"
-#include "PageControl.h"
-#include "ProtokollModel.h"
-#include "Shell.h"
-#include "WindowFont.h"
+#include "core/Language.h"
+#include "evaluation/Export.h"
+#include "evaluation/window/Auswertung.h"
+#include "evaluation/window/ProtokollModel.h"
+#include "tests/support/CoreFakes.h"
+#include "ui/MessageBox.h"
+#include "ui/PageControl.h"
+#include "ui/Shell.h"
+#include "ui/WindowFont.h"
 
 #include <QDir>
 #include <QFile>

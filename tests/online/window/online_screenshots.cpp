@@ -1,10 +1,10 @@
 // Writes the pictures of the auto-update and info windows under docs/ (run by
 // scripts/screenshots.sh under Xvfb). The update's description comes from a server on 127.0.0.1.
-#include "CoreFakes.h"
-#include "HttpTestServer.h"
-#include "Info.h"
-#include "OnlineUrls.h"
-#include "Update.h"
+#include "online/window/Info.h"
+#include "online/window/OnlineUrls.h"
+#include "online/window/Update.h"
+#include "tests/support/CoreFakes.h"
+#include "tests/support/http/HttpTestServer.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>

@@ -1,12 +1,12 @@
 // The error report: which texts are shown plainly, which are offered for reporting, and what an
 // answer does.
-#include "ErrorReport.h"
-#include "Errors.h"
-#include "Exception.h"
-#include "Language.h"
-#include "MessageBox.h"
-#include "ShowException.h"
-#include "Win1252.h"
+#include "core/ErrorReport.h"
+#include "core/Exception.h"
+#include "core/Language.h"
+#include "core/Win1252.h"
+#include "online/window/Errors.h"
+#include "ui/MessageBox.h"
+#include "ui/ShowException.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

@@ -1,13 +1,14 @@
 // The auto-update window against a server of our own: the description shown line by line, the
 // setup downloaded with the bar moving, the install box in a real modal loop, the setup opened and
-// the program ended with its shutdown steps; failed downloads leave no file behind.
-#include "HttpTestServer.h"
-#include "Language.h"
-#include "MainWindowFixture.h"
-#include "OnlineUrls.h"
-#include "Shell.h"
-#include "Update.h"
-#include "WhenModal.h"
+// the program's event loop ended; failed downloads leave no file behind.
+#include "core/Language.h"
+#include "online/window/OnlineUrls.h"
+#include "online/window/Update.h"
+#include "tests/support/CoreFakes.h"
+#include "tests/support/WhenModal.h"
+#include "tests/support/http/HttpTestServer.h"
+#include "ui/MessageBox.h"
+#include "ui/Shell.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -60,23 +61,17 @@ private Q_SLOTS:
         Shell::SetTestMode(false);
     }
 
-    void checkAndInstall_opensTheSetupAndEndsTheProgramWithItsShutdown()
+    void checkAndInstall_opensTheSetupAndEndsTheProgram()
     {
-        MainWindowFixture f(EncodeDateTime(2026, 5, 4, 10, 0, 0));
-        THauptfenster &w = f.startWithMinuteTariff(100);
-        f.ras.setConnection("Provider", RASCS_Connected);
-        f.step();
-        f.step(120);   // two minutes being timed when the update starts
-
+        TempProgramDir dir;
         const QByteArray setup(60000, 'S');
         server->answer(HttpResponse("200 OK", "Minutrix 2.1\r\nNeu: Feiertage 2027\r\n\xc4nderungen"));
         server->answer(TScriptedResponse{HttpResponse("200 OK", setup), -1, 5000, 5});
-        TAutoupdate update(&w);
+        TAutoupdate update;
         QList<int> bar;
         connect(update.ProgressBar1, &QProgressBar::valueChanged, [&bar](int v) { bar << v; });
 
         // The user: checks, reads, installs, and dismisses the box; all in real modal loops.
-        MessageBox::SetTestMode(false);
         QStringList description, beforeBox;
         QString boxText;
         bool openedBeforeBox = true;
@@ -97,8 +92,7 @@ private Q_SLOTS:
             }
         });
         user.start(10);
-        QTimer::singleShot(20000, &update, &QDialog::reject);   // a safety net only
-        update.exec();
+        QCOMPARE(RunApplicationLoop([&update] { update.exec(); }), 0);   // the window ended the program's loop
         user.stop();
 
         QCOMPARE(description, (QStringList{"Minutrix 2.1", "Neu: Feiertage 2027", QStringLiteral("Änderungen")}));
@@ -108,21 +102,11 @@ private Q_SLOTS:
         QCOMPARE(boxText, W_InstallNewAndClose);
         QVERIFY(!openedBeforeBox);   // opened only once the box is dismissed
         QCOMPARE(Shell::Opened(), QStringList{SetupFile()});
-        QCOMPARE(f.dir.read("Temp/Minutr.exe"), setup);
+        QCOMPARE(dir.read("Temp/Minutr.exe"), setup);
         QVERIFY(!QFileInfo::exists(PartialName(SetupFile())));
         QVERIFY(bar.size() > 2);   // the bar moved during the download
         QCOMPARE(update.ProgressBar1->maximum(), setup.size());
         QCOMPARE(bar.last(), setup.size());
-
-        // Ended without the close question, with the shutdown steps.
-        QVERIFY(w.IsShutDown());
-        QVERIFY(MessageBox::History().isEmpty() || MessageBox::History().last().text != W_ReallyClose);
-        const auto log = ReadLog(f.dir.file("Data/2026/Mai.qod")).Daten;
-        QCOMPARE(int(log.size()), 1);
-        QCOMPARE(log.front().Kosten, 2.0);
-        QVERIFY(QFileInfo::exists(f.dir.file("TarifDaten.qtd")));
-        QVERIFY(QFileInfo::exists(f.dir.file("Settings.dat")));
-        MessageBox::SetTestMode(true);
     }
 
     // The two downloads, each against a server that fails it in its own way.
@@ -241,22 +225,28 @@ private Q_SLOTS:
         QFETCH(QByteArray, checksum);
         QFETCH(int, trouble);
         QFETCH(bool, kept);
-        MainWindowFixture f(EncodeDateTime(2026, 5, 4, 10, 0, 0));
-        THauptfenster &w = f.startWithMinuteTariff(100);
+        TempProgramDir dir;
+        MessageBox::SetTestMode(trouble != 2);
         Shell::SetOpenFails(trouble == 1);
         server->answer(HttpResponse("200 OK", "Minutrix 2.1\r\n" + checksum + "\r\n"));
         server->answer(HttpResponse("200 OK", QByteArray(5000, 'S')));
-        TAutoupdate update(&w);
+        TAutoupdate update;
         update.SpeedButton1->click();
         QTRY_VERIFY(update.SpeedButton2->isEnabled());
-        MessageBox::SetTestMode(trouble != 2);
-        if (trouble == 2) WhenModal([](QWidget *) { EndProgramOnSignal(); });   // the install box, in its own loop
-        update.SpeedButton2->click();
-        QTRY_COMPARE(MemoLines(update).last(), kept ? QStringLiteral("Installing...") : ErrorLine);
-        QTRY_COMPARE(w.IsShutDown(), kept && trouble != 1);
+        if (trouble == 2)
+            WhenModal([](QWidget *) { MessageBox::SetProgramEnding(true); });   // a logout, during the box
+        const QString last = kept ? QStringLiteral("Installing...") : ErrorLine;
+        const int ended = RunApplicationLoop([&update] { update.SpeedButton2->click(); },
+                                             [&] { return MemoLines(update).last() == last; });
+        QCOMPARE(ended == 0, kept && trouble == 0);
+        QCOMPARE(MemoLines(update).last(), last);
         QCOMPARE(QFileInfo::exists(SetupFile()), kept);
         QCOMPARE(Shell::Opened(), kept && trouble < 2 ? QStringList{SetupFile()} : QStringList());
-        QCOMPARE(f.shownTexts().join("").contains(SetupFile()), trouble == 1);
+        QStringList shown;
+        for (const auto &box : MessageBox::History()) shown << box.text;
+        QCOMPARE(shown.join("").contains(SetupFile()), trouble == 1);
+        Shell::SetOpenFails(false);
+        MessageBox::SetTestMode(false);
     }
 
     // A second check while the first runs starts no download; the description stays when the

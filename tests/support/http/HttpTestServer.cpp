@@ -1,4 +1,4 @@
-#include "HttpTestServer.h"
+#include "tests/support/http/HttpTestServer.h"
 
 #include <QFile>
 #include <QSslKey>

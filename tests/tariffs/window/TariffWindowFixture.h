@@ -1,9 +1,9 @@
 #pragma once
 // A running main window (scripted dial-up entries, settings stored) and one of the tariff
 // setup windows on top of it, shown without a modal loop so a test can drive it control by control.
-#include "MainWindowFixture.h"
+#include "tests/support/MainWindowFixture.h"
 
-#include "TariffInput.h"
+#include "tariffs/TariffInput.h"
 
 #include <QTest>
 #include <QWidget>

@@ -1,16 +1,16 @@
 // Writes the pictures of the tariff setup windows under docs/ (run by scripts/screenshots.sh under
 // Xvfb): each wizard page, the tariff editor with a new tariff under model 2 and three slots per
 // day, and the settings window, filled in as a user would fill them.
-#include "AssistentForm.h"
-#include "HourPanel.h"
-#include "Language.h"
-#include "PageControl.h"
-#include "RadioGroup.h"
-#include "SettingForm.h"
-#include "SlotPages.h"
-#include "SpinEdit.h"
-#include "TarifForm.h"
-#include "TariffWindowFixture.h"
+#include "core/Language.h"
+#include "tariffs/window/AssistentForm.h"
+#include "tariffs/window/HourPanel.h"
+#include "tariffs/window/RadioGroup.h"
+#include "tariffs/window/SettingForm.h"
+#include "tariffs/window/SlotPages.h"
+#include "tariffs/window/SpinEdit.h"
+#include "tariffs/window/TarifForm.h"
+#include "tests/tariffs/window/TariffWindowFixture.h"
+#include "ui/PageControl.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,13 +1,13 @@
 // The setup wizard: the first start from an empty folder with the keyboard alone (in the wizard's
 // own modal loop), the checks of each step, and the slots it builds.
-#include "AssistentForm.h"
-#include "HourPanel.h"
-#include "Language.h"
-#include "PageControl.h"
-#include "RadioGroup.h"
-#include "SlotPages.h"
-#include "SpinEdit.h"
-#include "TariffWindowFixture.h"
+#include "core/Language.h"
+#include "tariffs/window/AssistentForm.h"
+#include "tariffs/window/HourPanel.h"
+#include "tariffs/window/RadioGroup.h"
+#include "tariffs/window/SlotPages.h"
+#include "tariffs/window/SpinEdit.h"
+#include "tests/tariffs/window/TariffWindowFixture.h"
+#include "ui/PageControl.h"
 
 #include <QApplication>
 #include <QComboBox>

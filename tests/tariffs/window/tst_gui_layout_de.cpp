@@ -1,13 +1,13 @@
 // The windows at the positions they were laid out with, in this platform's fonts: no label runs
 // into a control beside it, and no caption is cut.
-#include "AssistentForm.h"
-#include "HourPanel.h"
-#include "PageControl.h"
-#include "SettingForm.h"
-#include "SlotPages.h"
-#include "SpinEdit.h"
-#include "TarifForm.h"
-#include "TariffWindowFixture.h"
+#include "tariffs/window/AssistentForm.h"
+#include "tariffs/window/HourPanel.h"
+#include "tariffs/window/SettingForm.h"
+#include "tariffs/window/SlotPages.h"
+#include "tariffs/window/SpinEdit.h"
+#include "tariffs/window/TarifForm.h"
+#include "tests/tariffs/window/TariffWindowFixture.h"
+#include "ui/PageControl.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 // The settings window: what OK stores and writes, its failure paths, Cancel, Enter and Escape.
-#include "Language.h"
-#include "SettingForm.h"
-#include "TariffWindowFixture.h"
+#include "core/Language.h"
+#include "tariffs/window/SettingForm.h"
+#include "tests/tariffs/window/TariffWindowFixture.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,11 +1,11 @@
 // The tariff editor driven as a user drives it: buttons clicked, texts typed, the window resized.
-#include "HourPanel.h"
-#include "PageControl.h"
-#include "RadioGroup.h"
-#include "SlotPages.h"
-#include "SpinEdit.h"
-#include "TarifForm.h"
-#include "TariffWindowFixture.h"
+#include "tariffs/window/HourPanel.h"
+#include "tariffs/window/RadioGroup.h"
+#include "tariffs/window/SlotPages.h"
+#include "tariffs/window/SpinEdit.h"
+#include "tariffs/window/TarifForm.h"
+#include "tests/tariffs/window/TariffWindowFixture.h"
+#include "ui/PageControl.h"
 
 #include <QComboBox>
 #include <QImage>
