@@ -4,6 +4,7 @@
 #include "core/ErrorReport.h"
 #include "core/Exception.h"
 #include "core/Language.h"
+#include "core/RecordFile.h"
 #include "core/ReplaceFile.h"
 
 #include <QDir>
@@ -116,22 +117,8 @@ void ReadAllData(TKostenDatenbank &log)
 {
     if (!QFileInfo::exists(log.Pfad)) return;
     try {
-        // A FIFO or other file that is not a regular one reads as unreadable (opening would block).
-        QFile file;
-        if (!OpenRegularFile(file, log.Pfad)) throw std::runtime_error("open");
-        const qint64 size = file.size();
-        if (size < MonatsLogHeaderSize) throw std::runtime_error("no header");
-        const qint64 count = (size - MonatsLogHeaderSize) / VerbindungSize;
-
-        // One read for the whole month: record-sized reads made large months slow to open.
-        const QByteArray data = file.read(MonatsLogHeaderSize + count * VerbindungSize);
-        if (data.size() < MonatsLogHeaderSize) throw std::runtime_error("no header");
-
-        log.Daten.resize(size_t(count));
-        const qint64 whole = (data.size() - MonatsLogHeaderSize) / VerbindungSize;
-        const char *p = data.constData() + MonatsLogHeaderSize;
-        for (qint64 i = 0; i < whole; ++i, p += VerbindungSize) log.Daten[size_t(i)] = ReadVerbindung(p);
-        if (whole < count) throw std::runtime_error("short read");
+        if (!ReadRecordFile(log.Pfad, MonatsLogHeaderSize, VerbindungSize, ReadVerbindung, log.Daten))
+            throw std::runtime_error("read");
     } catch (...) {
         // Includes bad_alloc for a garbage file of absurd size.
         ReportError(E_UnknownErrorAt + QStringLiteral("ReadAllData"));

@@ -4,9 +4,9 @@
 #include "core/ErrorReport.h"
 #include "core/Language.h"
 #include "core/ProgramDir.h"
+#include "core/RecordFile.h"
 #include "core/ReplaceFile.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <stdexcept>
 
@@ -83,16 +83,7 @@ void LoadTarife()
     const QString path = TarifPath();
     if (!QFileInfo::exists(path)) return;
     try {
-        // A FIFO or other file that is not a regular one reads as unreadable (opening would block the start-up).
-        QFile file;
-        if (!OpenRegularFile(file, path)) throw std::runtime_error("open");
-        const qint64 count = file.size() / TarifSize;
-        // The length is set before reading, so a failed read leaves all-zero records behind the ones read.
-        Tarife.assign(size_t(count), TTarif{});
-        const QByteArray data = file.read(count * TarifSize);
-        const qint64 whole = data.size() / TarifSize;
-        for (qint64 i = 0; i < whole; ++i) Tarife[size_t(i)] = ReadTarif(data.constData() + i * TarifSize);
-        if (whole < count) throw std::runtime_error("short read");
+        if (!ReadRecordFile(path, 0, TarifSize, ReadTarif, Tarife)) throw std::runtime_error("read");
     } catch (...) {
         // Garbage sizes end in bad_alloc here rather than taking the program down.
         ReportError(E_UnknownErrorAt + QStringLiteral("LoadTarife"));
