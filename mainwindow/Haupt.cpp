@@ -7,6 +7,7 @@
 #include "core/SettingsStore.h"
 #include "dialup/VexRasConnect.h"
 #include "mainwindow/BudgetBar.h"
+#include "ui/Controls.h"
 #include "ui/MessageBox.h"
 #include "ui/ShowException.h"
 
@@ -81,21 +82,13 @@ void THauptfenster::createControls()
     big.setPointSize(12);
     big.setBold(true);
 
-    LKosten = new QLabel(QStringLiteral("0,00 €"), client);
-    LKosten->setObjectName(QStringLiteral("LKosten"));
+    LKosten = Place(new QLabel(QStringLiteral("0,00 €"), client), "LKosten", 5, 10, 100, 20);
     LKosten->setFont(big);
-    LKosten->move(5, 10);
-    LKosten->resize(100, 20);
 
-    LDauer = new QLabel(QStringLiteral("00:00"), client);
-    LDauer->setObjectName(QStringLiteral("LDauer"));
+    LDauer = Place(new QLabel(QStringLiteral("00:00"), client), "LDauer", 110, 10, 82, 20);
     LDauer->setFont(big);
-    LDauer->move(110, 10);
-    LDauer->resize(82, 20);
 
-    BudgetBar = new TBudgetBar(client);
-    BudgetBar->setObjectName(QStringLiteral("BudgetBar"));
-    BudgetBar->setGeometry(0, 35, 191, 17);
+    BudgetBar = Place(new TBudgetBar(client), "BudgetBar", 0, 35, 191, 17);
     BudgetBar->SetMax(100);
 }
 

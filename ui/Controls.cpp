@@ -32,50 +32,34 @@ QLabel *MakeBoldLabel(QWidget *parent, const char *name, int left, int top, cons
 
 QLineEdit *MakeEdit(QWidget *parent, const char *name, int left, int top, int width, int height, const QString &text)
 {
-    auto *e = new QLineEdit(text, parent);
-    e->setObjectName(QLatin1String(name));
-    e->setGeometry(left, top, width, height);
-    return e;
+    return Place(new QLineEdit(text, parent), name, left, top, width, height);
 }
 
 QComboBox *MakeList(QWidget *parent, const char *name, int left, int top, int width)
 {
-    auto *c = new QComboBox(parent);
-    c->setObjectName(QLatin1String(name));
+    auto *c = Place(new QComboBox(parent), name, left, top, width, 21);
     c->setEditable(false);
-    c->setGeometry(left, top, width, 21);
     c->setCurrentIndex(-1);
     return c;
-}
-
-namespace {
-QPushButton *placed(QPushButton *b, const char *name, int left, int top, int width, int height)
-{
-    b->setObjectName(QLatin1String(name));
-    b->setGeometry(left, top, width, height);
-    return b;
-}
 }
 
 QPushButton *MakeButton(QWidget *parent, const char *name, int left, int top, int width, int height,
                         const QString &caption)
 {
-    return placed(new QPushButton(caption, parent), name, left, top, width, height);
+    return Place(new QPushButton(caption, parent), name, left, top, width, height);
 }
 
 QPushButton *MakeFlatButton(QWidget *parent, const char *name, int left, int top, int width, int height,
                             const QString &caption)
 {
-    return placed(new TFlatButton(caption, parent), name, left, top, width, height);
+    return Place(new TFlatButton(caption, parent), name, left, top, width, height);
 }
 
 QFrame *MakeBevel(QWidget *parent, const char *name, int left, int top, int width)
 {
-    auto *b = new QFrame(parent);
-    b->setObjectName(QLatin1String(name));
+    auto *b = Place(new QFrame(parent), name, left, top, width, 2);
     b->setFrameShape(QFrame::HLine);
     b->setFrameShadow(QFrame::Sunken);
-    b->setGeometry(left, top, width, 2);
     return b;
 }
 

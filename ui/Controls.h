@@ -12,6 +12,15 @@ class QLineEdit;
 class QPushButton;
 class QWidget;
 
+// Names a control and puts it at its rectangle: how every window places what it makes by hand.
+template <typename Control>
+Control *Place(Control *control, const char *name, int left, int top, int width, int height)
+{
+    control->setObjectName(QLatin1String(name));
+    control->setGeometry(left, top, width, height);
+    return control;
+}
+
 QLabel *MakeLabel(QWidget *parent, const char *name, int left, int top, const QString &text);
 QLabel *MakeBoldLabel(QWidget *parent, const char *name, int left, int top, const QString &text);
 QLineEdit *MakeEdit(QWidget *parent, const char *name, int left, int top, int width, int height, const QString &text);

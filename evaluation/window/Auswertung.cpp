@@ -90,9 +90,7 @@ TAuswertung::TAuswertung(QWidget *parent) : QDialog(parent)
     SBPrint = MakeFlatButton(Panel1, "SBPrint", 0, 30, 81, 22, QStringLiteral("Drucken"));
     connect(SBExport, &QPushButton::clicked, this, [this] { Guarded([this] { SBExportClick(); }); });
     connect(SBPrint, &QPushButton::clicked, this, [this] { Guarded([this] { SBPrintClick(); }); });
-    Werbebanner = new QLabel(Panel1);
-    Werbebanner->setObjectName(QStringLiteral("Werbebanner"));
-    Werbebanner->setGeometry(90, 2, 468, 60);
+    Werbebanner = Place(new QLabel(Panel1), "Werbebanner", 90, 2, 468, 60);
     Werbebanner->setCursor(Qt::PointingHandCursor);
     OnClick(Werbebanner, [this] { WerbebannerClick(); });
 

@@ -61,9 +61,7 @@ TFeedbackForm::TFeedbackForm(QWidget *parent) : QDialog(parent)
     EMailEdit = MakeEdit(this, "EMailEdit", 8, 24, 321, 21, QString());
     EMailEdit->setMaxLength(255);
     LDescription = MakeLabel(this, "LDescription", 8, 52, QStringLiteral("Beschreibung:"));
-    Memo1 = new QPlainTextEdit(this);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setGeometry(8, 68, 321, 153);
+    Memo1 = Place(new QPlainTextEdit(this), "Memo1", 8, 68, 321, 153);
     BitBtn1 = MakeButton(this, "BitBtn1", 168, 232, 75, 25, QStringLiteral("Send"));
     BitBtn2 = MakeButton(this, "BitBtn2", 254, 232, 75, 25, MessageBox::StandardCaption(MessageBox::Cancel));
     // No default button: Enter in the description is a line break. Enter on a button presses it.

@@ -45,9 +45,8 @@ TInfofenster::TInfofenster(QWidget *parent) : QDialog(parent)
     QFont title = WindowFont(16, true);
     title.setUnderline(true);
     Label1 = centredLabel(this, "Label1", 12, QStringLiteral("Minutrix"), title);
-    Image1 = new QLabel(this);   // the pictures are loaded when the window is first shown
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(16, 12, 32, 32);
+    Image1 =
+        Place(new QLabel(this), "Image1", 16, 12, 32, 32);   // the pictures are loaded when the window is first shown
     Label2 = centredLabel(this, "Label2", 50, QStringLiteral("Version 2.0 BETA 2"), WindowFont());
     Label3 = centredLabel(this, "Label3", 74, QStringLiteral("Copyright © 2002-2003 Minutrix · GPLv3+"), WindowFont());
     Bevel1 = MakeBevel(this, "Bevel1", 8, 98, ClientWidth - 16);
@@ -64,9 +63,7 @@ TInfofenster::TInfofenster(QWidget *parent) : QDialog(parent)
     OnClick(Label6, [this] { Label6Click(); });
 
     Bevel2 = MakeBevel(this, "Bevel2", 8, 138, ClientWidth - 16);
-    Werbebanner = new QLabel(this);
-    Werbebanner->setObjectName(QStringLiteral("Werbebanner"));
-    Werbebanner->setGeometry((ClientWidth - 105) / 2, 152, 105, 43);
+    Werbebanner = Place(new QLabel(this), "Werbebanner", (ClientWidth - 105) / 2, 152, 105, 43);
     Werbebanner->setCursor(Qt::PointingHandCursor);
     Werbebanner->setToolTip(QStringLiteral("Das Partnerprogramm unseres Buch-Shops"));
     OnClick(Werbebanner, [this] { WerbebannerClick(); });

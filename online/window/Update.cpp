@@ -104,9 +104,7 @@ TAutoupdate::TAutoupdate(QWidget *parent) : QDialog(parent)
     SpeedButton1 = flatButton(Panel1, "SpeedButton1", 8, QStringLiteral("Prüfe auf Update"));
     SpeedButton2 = flatButton(Panel1, "SpeedButton2", 36, QStringLiteral("Installieren"));
     SpeedButton2->setEnabled(false);
-    ProgressBar1 = new QProgressBar(Panel1);
-    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
-    ProgressBar1->setGeometry(4, 68, PanelWidth - 8, 16);
+    ProgressBar1 = Place(new QProgressBar(Panel1), "ProgressBar1", 4, 68, PanelWidth - 8, 16);
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);
     ProgressBar1->setTextVisible(false);

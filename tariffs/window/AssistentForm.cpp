@@ -44,18 +44,14 @@ TAssistentForm::TAssistentForm(QWidget *parent, TConnectionSource connections)
     move(260, 140);
     setFixedSize(632, 446);
 
-    StaticText1 = new QLabel(QStringLiteral("Willkommen bei Minutrix 2"), this);
-    StaticText1->setObjectName(QStringLiteral("StaticText1"));
-    StaticText1->setGeometry(5, 5, 621, 66);
+    StaticText1 = Place(new QLabel(QStringLiteral("Willkommen bei Minutrix 2"), this), "StaticText1", 5, 5, 621, 66);
     StaticText1->setFrameStyle(QFrame::Box | QFrame::Plain);
     StaticText1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     StaticText1->setWordWrap(true);
     StaticText1->setMargin(2);
 
-    PageControl1 = new TPageControl(this);
-    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    PageControl1 = Place(new TPageControl(this), "PageControl1", 5, 75, 621, 341);
     PageControl1->SetFlat(true);
-    PageControl1->setGeometry(5, 75, 621, 341);
     const char *const names[6] = {"TGeneral", "TTarif1", "TFinished", "TTarif2", "TTarif3", "TTarif4"};
     const char *const captions[6] = {"Allgemein", "Tarif", "Fertig", "TTarif2", "TTarif3", "TTarif4"};
     QWidget **pages[6] = {&TGeneral, &TTarif1, &TFinished, &TTarif2, &TTarif3, &TTarif4};
@@ -115,14 +111,11 @@ void TAssistentForm::createTarifPages()
                         {QStringLiteral("Alle Tage gleich"), QStringLiteral("Werk- und Sonntags unterschiedlich"),
                          QStringLiteral("Jeden Tag unterschiedlich")},
                         TTarif3);
-    TarifmodellGroup->setObjectName(QStringLiteral("TarifmodellGroup"));
-    TarifmodellGroup->setGeometry(0, 0, 371, 81);
+    Place(TarifmodellGroup, "TarifmodellGroup", 0, 0, 371, 81);
     TarifmodellGroup->SetItemIndex(0);
     LMaxTimes = MakeLabel(TTarif3, "LMaxTimes", 0, 90,
                           QStringLiteral("Wie viele unterschiedliche Zeiten gibt es pro Tag maximal?"));
-    EMaxTimes = new TSpinEdit(1, 24, TTarif3);
-    EMaxTimes->setObjectName(QStringLiteral("EMaxTimes"));
-    EMaxTimes->setGeometry(0, 105, 46, 22);
+    EMaxTimes = Place(new TSpinEdit(1, 24, TTarif3), "EMaxTimes", 0, 105, 46, 22);
     EMaxTimes->setValue(1);
     EMaxTimes->SetKeepsTypedText(true);   // step 4 checks the number as typed
     if (QLineEdit *line = EMaxTimes->findChild<QLineEdit *>()) line->setMaxLength(2);

@@ -47,9 +47,7 @@ TTarifForm::~TTarifForm()
 
 void TTarifForm::createListPage()
 {
-    TarifListe = new QListWidget(TTarife);
-    TarifListe->setObjectName(QStringLiteral("TarifListe"));
-    TarifListe->setGeometry(0, 5, 286, 411);
+    TarifListe = Place(new QListWidget(TTarife), "TarifListe", 0, 5, 286, 411);
     SpeedButton1 = MakeFlatButton(TTarife, "SpeedButton1", 300, 5, 130, 30, QStringLiteral("Tarif hinzufügen"));
     SpeedButton2 = MakeFlatButton(TTarife, "SpeedButton2", 300, 40, 130, 30, QStringLiteral("Tarif bearbeiten"));
     SpeedButton3 = MakeFlatButton(TTarife, "SpeedButton3", 300, 75, 130, 30, QStringLiteral("Tarif löschen"));
@@ -82,9 +80,7 @@ void TTarifForm::createNewTarifPage()
     Slots = std::make_unique<TSlotPages>(Panel1);
 
     LStunden = MakeBoldLabel(Panel2, "LStunden", 10, 10, QStringLiteral("Zeiten pro Tag:"));
-    SpinEdit1 = new TSpinEdit(1, 24, Panel2);
-    SpinEdit1->setObjectName(QStringLiteral("SpinEdit1"));
-    SpinEdit1->setGeometry(140, 5, 56, 19);
+    SpinEdit1 = Place(new TSpinEdit(1, 24, Panel2), "SpinEdit1", 140, 5, 56, 19);
     SpinEdit1->setValue(1);
     connect(SpinEdit1, &QSpinBox::valueChanged, this, [this] { Guarded([this] { SpinEdit1Change(); }); });
 
@@ -92,9 +88,8 @@ void TTarifForm::createNewTarifPage()
                                   {QStringLiteral("Immer gleich"), QStringLiteral("Werktags / Sonntags"),
                                    QStringLiteral("Jeden Tag verschieden")},
                                   Panel2);
-    RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
     RadioGroup1->setFont(WindowFont(10, true));
-    RadioGroup1->setGeometry(5, 30, 196, 96);
+    Place(RadioGroup1, "RadioGroup1", 5, 30, 196, 96);
     RadioGroup1->SetItemIndex(0);
     RadioGroup1->OnClick = [this] { RadioGroup1Click(); };
 
