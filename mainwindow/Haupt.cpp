@@ -33,7 +33,7 @@ void EndProgramOnSignal()
         endRequestedEarly = true;
 }
 
-THauptfenster::THauptfenster(QWidget *parent) : QMainWindow(parent)
+THauptfenster::THauptfenster(QWidget *parent) : QMainWindow(parent), m_instance(Hauptfenster, this)
 {
     // Known at once, so a termination signal during a start-up box reaches this window.
     if (!Hauptfenster) Hauptfenster = this;
@@ -64,12 +64,6 @@ THauptfenster::THauptfenster(QWidget *parent) : QMainWindow(parent)
         endRequestedEarly = false;
         Shutdown();
     }
-}
-
-// Nothing is saved here: the program has ended through Shutdown, or (in tests) not at all.
-THauptfenster::~THauptfenster()
-{
-    if (Hauptfenster == this) Hauptfenster = nullptr;
 }
 
 void THauptfenster::createControls()

@@ -3,6 +3,7 @@
 // that opens every other window. The monitoring step itself lives in the core (TMonitor); the
 // window applies what a step decided and shows the step's boxes after the step has returned.
 #include "core/Monitor.h"
+#include "ui/WindowLife.h"
 
 #include <QMainWindow>
 #include <functional>
@@ -19,7 +20,6 @@ class THauptfenster : public QMainWindow
     Q_OBJECT
 public:
     explicit THauptfenster(QWidget *parent = nullptr);
-    ~THauptfenster() override;
 
     // Controls, named as the windows' tests and screenshots find them.
     QLabel *LKosten = nullptr;
@@ -65,6 +65,7 @@ private:
     bool m_formCreated = false;
     bool m_shutdownRequested = false;
     bool m_shutDown = false;
+    TInstanceSlot<THauptfenster> m_instance;
 };
 
 extern THauptfenster *Hauptfenster;

@@ -55,7 +55,7 @@ QString BannerForDraw(int r)
     return QStringLiteral("AMAMUL2");
 }
 
-TAuswertung::TAuswertung(QWidget *parent) : QDialog(parent)
+TAuswertung::TAuswertung(QWidget *parent) : QDialog(parent), m_instance(Auswertung, this)
 {
     setObjectName(QStringLiteral("Auswertung"));
     setWindowTitle(QStringLiteral("Auswertung"));
@@ -100,13 +100,13 @@ TAuswertung::TAuswertung(QWidget *parent) : QDialog(parent)
 
     layoutControls();
     FormCreate();
+    OnShow(this, [this] { Guarded([this] { FormShow(); }); });
 }
 
 TAuswertung::~TAuswertung()
 {
     // The list reads this window's month log, which goes before the base class hides the window.
     ProtokollList->setModel(nullptr);
-    if (Auswertung == this) Auswertung = nullptr;
 }
 
 void TAuswertung::FormCreate()
@@ -160,12 +160,6 @@ void TAuswertung::FormShow()
         throw Exception(QStringLiteral("Das Bild %1 fehlt in den Ressourcen des Programms").arg(BannerName));
     }
     Werbebanner->setPixmap(QPixmap::fromImage(picture));
-}
-
-void TAuswertung::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous()) Guarded([this] { FormShow(); });
 }
 
 void TAuswertung::WerbebannerClick() { Shell::Open(QStringLiteral(MINUTRIX_BANNER_URL)); }

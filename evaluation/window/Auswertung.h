@@ -2,6 +2,7 @@
 // The evaluation window: the years and months with a month log, the connections of the month
 // chosen, their usage graph, and the month's export and printout.
 #include "core/MonatsLog.h"
+#include "ui/WindowLife.h"
 
 #include <QDialog>
 
@@ -43,11 +44,11 @@ public:
     void ZeichneGrafik();
 
 protected:
-    void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
     void layoutControls();
+    TInstanceSlot<TAuswertung> m_instance;
 };
 
 // The banner of a draw r from 0..4: "AMAMUL1" for 0, "AMADVD1" for 2, "AMAMUL2" otherwise.

@@ -48,7 +48,7 @@ QString FeedbackRequestURL(const QString &base, const QString &mail, const QStri
 }
 }
 
-TFeedbackForm::TFeedbackForm(QWidget *parent) : QDialog(parent)
+TFeedbackForm::TFeedbackForm(QWidget *parent) : QDialog(parent), m_instance(FeedbackForm, this)
 {
     setObjectName(QStringLiteral("FeedbackForm"));
     setWindowTitle(QStringLiteral("Feedback"));
@@ -71,11 +71,6 @@ TFeedbackForm::TFeedbackForm(QWidget *parent) : QDialog(parent)
     HTTPGet1 = new THTTPGet(this);
     HTTPGet1->setObjectName(QStringLiteral("HTTPGet1"));   // accepting "*/*"; Send sets the agent
     FormCreate();
-}
-
-TFeedbackForm::~TFeedbackForm()
-{
-    if (FeedbackForm == this) FeedbackForm = nullptr;
 }
 
 void TFeedbackForm::FormCreate()

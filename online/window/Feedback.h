@@ -1,6 +1,8 @@
 #pragma once
 // The feedback window: an e-mail address and a description, sent with one GET request to the
 // feedback server. Only the error report opens it, prefilled with the error.
+#include "ui/WindowLife.h"
+
 #include <QByteArray>
 #include <QDialog>
 
@@ -15,7 +17,6 @@ class TFeedbackForm : public QDialog
     Q_OBJECT
 public:
     explicit TFeedbackForm(QWidget *parent = nullptr);
-    ~TFeedbackForm() override;
 
     QLabel *LEMail;
     QLineEdit *EMailEdit;
@@ -29,6 +30,9 @@ public:
     void BitBtn2Click();   // Cancel
     // The description replaced by the report of message, then the window shown modally.
     void ShowReport(const QString &message);
+
+private:
+    TInstanceSlot<TFeedbackForm> m_instance;
 };
 
 extern TFeedbackForm *FeedbackForm;

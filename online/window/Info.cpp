@@ -32,7 +32,7 @@ QString shownAddress(QString url)
 }
 }
 
-TInfofenster::TInfofenster(QWidget *parent) : QDialog(parent)
+TInfofenster::TInfofenster(QWidget *parent) : QDialog(parent), m_instance(Infofenster, this)
 {
     setObjectName(QStringLiteral("Infofenster"));
     setWindowTitle(QStringLiteral("Info - Minutrix 2.0"));
@@ -71,21 +71,11 @@ TInfofenster::TInfofenster(QWidget *parent) : QDialog(parent)
     BitBtn1 = MakeButton(this, "BitBtn1", (ClientWidth - 75) / 2, 244, 75, 25, QStringLiteral("OK"));
     BitBtn1->setDefault(true);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
-}
-
-TInfofenster::~TInfofenster()
-{
-    if (Infofenster == this) Infofenster = nullptr;
-}
-
-void TInfofenster::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (m_picturesLoaded) return;
-    m_picturesLoaded = true;
-    Image1->setPixmap(
-        QPixmap(QStringLiteral(":/minutrix.png")).scaled(32, 32, Qt::KeepAspectRatio, Qt::SmoothTransformation));
-    Werbebanner->setPixmap(QPixmap(QStringLiteral(":/infobanner.gif"), "GIF"));
+    OnFirstShow(this, [this] {
+        Image1->setPixmap(
+            QPixmap(QStringLiteral(":/minutrix.png")).scaled(32, 32, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        Werbebanner->setPixmap(QPixmap(QStringLiteral(":/infobanner.gif"), "GIF"));
+    });
 }
 
 void TInfofenster::Label6Click() { Shell::Open(HomepageURL); }

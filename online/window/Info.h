@@ -1,6 +1,8 @@
 #pragma once
 // The info window: the program's name, version and copyright, a link to our home page and the
 // partner shop's banner, both opened in the browser.
+#include "ui/WindowLife.h"
+
 #include <QDialog>
 
 class QFrame;
@@ -12,7 +14,6 @@ class TInfofenster : public QDialog
     Q_OBJECT
 public:
     explicit TInfofenster(QWidget *parent = nullptr);
-    ~TInfofenster() override;
 
     QLabel *Label1, *Label2, *Label3, *Label6;
     QLabel *Image1, *Werbebanner;
@@ -22,11 +23,8 @@ public:
     void Label6Click();
     void WerbebannerClick();
 
-protected:
-    void showEvent(QShowEvent *event) override;
-
 private:
-    bool m_picturesLoaded = false;
+    TInstanceSlot<TInfofenster> m_instance;
 };
 
 extern TInfofenster *Infofenster;

@@ -88,7 +88,7 @@ QString DownloadInfoFile() { return ProgramDir() + QStringLiteral("DownloadInfo.
 QString SetupFile() { return ProgramDir() + QStringLiteral("Temp/Minutr.exe"); }
 QString PartialName(const QString &fileName) { return fileName + QStringLiteral(".part"); }
 
-TAutoupdate::TAutoupdate(QWidget *parent) : QDialog(parent)
+TAutoupdate::TAutoupdate(QWidget *parent) : QDialog(parent), m_instance(Autoupdate, this)
 {
     setObjectName(QStringLiteral("Autoupdate"));
     setWindowTitle(QStringLiteral("Auto-Update"));
@@ -127,21 +127,10 @@ TAutoupdate::TAutoupdate(QWidget *parent) : QDialog(parent)
     HTTPGet1->OnProgress = [this](QObject *, qint32 total, qint32 readed) { HTTPGet1Progress(total, readed); };
     HTTPGet1->OnDoneFile = [this](QObject *, const QString &name, qint32) { Guarded([&] { HTTPGet1DoneFile(name); }); };
     HTTPGet1->OnError = [this](QObject *) { HTTPGet1Error(); };
+    OnFirstShow(this, [this] { showPicture(QStringLiteral(":/update.jpg")); });
 }
 
-TAutoupdate::~TAutoupdate()
-{
-    stopDownload();
-    if (Autoupdate == this) Autoupdate = nullptr;
-}
-
-void TAutoupdate::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (m_pictureLoaded) return;
-    m_pictureLoaded = true;
-    showPicture(QStringLiteral(":/update.jpg"));
-}
+TAutoupdate::~TAutoupdate() { stopDownload(); }
 
 void TAutoupdate::resizeEvent(QResizeEvent *event)
 {

@@ -4,6 +4,8 @@
 // Whatever the server sends, each step is short: the description is limited and cut for the memo,
 // the setup is limited and checked against the description's checksum, and closing the window
 // stops a download.
+#include "ui/WindowLife.h"
+
 #include <QDialog>
 
 class QFrame;
@@ -40,16 +42,15 @@ public:
     void done(int result) override;
 
 protected:
-    void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
     void download(const QString &path, const QString &fileName);
     void stopDownload();
     void install(const QString &setup);
-    bool m_pictureLoaded = false;
     QString m_target;             // the file the running download is for; empty while none runs
     QByteArray m_setupChecksum;   // the setup's SHA-256 in hex as the description gives it, or empty
+    TInstanceSlot<TAutoupdate> m_instance;
 };
 
 extern TAutoupdate *Autoupdate;

@@ -33,7 +33,7 @@ bool isAmount(const QString &text)
 }
 
 TAssistentForm::TAssistentForm(QWidget *parent, TConnectionSource connections)
-    : QDialog(parent), m_connections(std::move(connections))
+    : QDialog(parent), m_connections(std::move(connections)), m_instance(AssistentForm, this)
 {
     if (!AssistentForm) AssistentForm = this;
     setObjectName(QStringLiteral("AssistentForm"));
@@ -67,14 +67,11 @@ TAssistentForm::TAssistentForm(QWidget *parent, TConnectionSource connections)
     SBNext->setDefault(true);
     connect(SBNext, &QPushButton::clicked, this, [this] { Guarded([this] { SBNextClick(); }); });
 
-    FormCreate();
+    OnShow(this, [this] { FormShow(); });
+    FormCreate();   // on the first start it shows the wizard
 }
 
-TAssistentForm::~TAssistentForm()
-{
-    FormDestroy();
-    if (AssistentForm == this) AssistentForm = nullptr;
-}
+TAssistentForm::~TAssistentForm() { FormDestroy(); }
 
 void TAssistentForm::createGeneralPages()
 {
@@ -136,12 +133,6 @@ void TAssistentForm::FormCreate()
 }
 
 void TAssistentForm::FormShow() { FillConnectionList(TarifBox, m_connections); }
-
-void TAssistentForm::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous()) FormShow();
-}
 
 void TAssistentForm::go(int page, const QString &header, const QString &button)
 {

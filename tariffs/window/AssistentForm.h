@@ -2,6 +2,7 @@
 // The setup wizard of the first start: state and overall limit, then one tariff with its
 // connection, model and time slots. It only goes forward and cannot be closed before its end.
 #include "tariffs/TariffInput.h"
+#include "ui/WindowLife.h"
 
 #include <QDialog>
 #include <memory>
@@ -44,7 +45,6 @@ public:
     void FormDestroy();
 
 protected:
-    void showEvent(QShowEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void reject() override;
 
@@ -53,6 +53,7 @@ private:
     void createGeneralPages();
     void createTarifPages();
     void go(int page, const QString &header, const QString &button);
+    TInstanceSlot<TAssistentForm> m_instance;
 };
 
 extern TAssistentForm *AssistentForm;

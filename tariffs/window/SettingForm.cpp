@@ -25,7 +25,7 @@ void FillStateList(QComboBox *combo)
     combo->setCurrentIndex(-1);
 }
 
-TSettingForm::TSettingForm(QWidget *parent) : QDialog(parent)
+TSettingForm::TSettingForm(QWidget *parent) : QDialog(parent), m_instance(SettingForm, this)
 {
     setObjectName(QStringLiteral("SettingForm"));
     setWindowTitle(QStringLiteral("Einstellungen"));
@@ -52,20 +52,11 @@ TSettingForm::TSettingForm(QWidget *parent) : QDialog(parent)
         done(Accepted);   // closes whatever the handler did
     });
     connect(BitBtn2, &QPushButton::clicked, this, [this] { reject(); });
-}
-
-TSettingForm::~TSettingForm()
-{
-    if (SettingForm == this) SettingForm = nullptr;
-}
-
-void TSettingForm::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (event->spontaneous()) return;
     // What is stored, so that OK never replaces a value the user did not touch.
-    SBundesland->setCurrentIndex(Bundesland < 16 ? Bundesland : -1);
-    EGesamtLimit->setText(AmountText(GesamtLimit));
+    OnShow(this, [this] {
+        SBundesland->setCurrentIndex(Bundesland < 16 ? Bundesland : -1);
+        EGesamtLimit->setText(AmountText(GesamtLimit));
+    });
 }
 
 void TSettingForm::BitBtn1Click()

@@ -1,6 +1,8 @@
 #pragma once
 // The settings window: the federal state whose holidays count and the overall monthly limit.
 // OK stores both and writes the settings file at once.
+#include "ui/WindowLife.h"
+
 #include <QDialog>
 
 class QComboBox;
@@ -13,7 +15,6 @@ class TSettingForm : public QDialog
     Q_OBJECT
 public:
     explicit TSettingForm(QWidget *parent = nullptr);
-    ~TSettingForm() override;
 
     QLabel *LBundesland, *LGesamtLimit, *LGesamtLimit2;
     QComboBox *SBundesland;
@@ -24,8 +25,10 @@ public:
     void BitBtn2Click();
 
 protected:
-    void showEvent(QShowEvent *event) override;
     void reject() override;
+
+private:
+    TInstanceSlot<TSettingForm> m_instance;
 };
 
 // The 16 federal states in their stored order.

@@ -22,7 +22,7 @@
 TTarifForm *TarifForm = nullptr;
 
 TTarifForm::TTarifForm(QWidget *parent, TConnectionSource connections)
-    : QDialog(parent), m_connections(std::move(connections))
+    : QDialog(parent), m_connections(std::move(connections)), m_instance(TarifForm, this)
 {
     setObjectName(QStringLiteral("TarifForm"));
     setWindowTitle(QStringLiteral("Tarife"));
@@ -37,13 +37,10 @@ TTarifForm::TTarifForm(QWidget *parent, TConnectionSource connections)
     createListPage();
     createNewTarifPage();
     FormCreate();
+    OnShow(this, [this] { FormShow(); });
 }
 
-TTarifForm::~TTarifForm()
-{
-    FormDestroy();
-    if (TarifForm == this) TarifForm = nullptr;
-}
+TTarifForm::~TTarifForm() { FormDestroy(); }
 
 void TTarifForm::createListPage()
 {
@@ -115,12 +112,6 @@ void TTarifForm::FormCreate()
 }
 
 void TTarifForm::FormShow() { refillList(); }
-
-void TTarifForm::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous()) FormShow();
-}
 
 void TTarifForm::FormDestroy()
 {

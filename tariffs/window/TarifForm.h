@@ -2,6 +2,7 @@
 // The tariff editor: the list of tariffs, adding a tariff from its time slots and deleting one.
 // It works on Tarife in memory; the tariff store writes them when the program ends.
 #include "tariffs/TariffInput.h"
+#include "ui/WindowLife.h"
 
 #include <QDialog>
 #include <memory>
@@ -52,7 +53,6 @@ public:
     void BitBtn2Click();
 
 protected:
-    void showEvent(QShowEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -63,6 +63,7 @@ private:
     void createNewTarifPage();
     void refillList();
     void layoutNewTarifPage();
+    TInstanceSlot<TTarifForm> m_instance;
 };
 
 extern TTarifForm *TarifForm;
