@@ -2,6 +2,7 @@
 
 #include "core/ErrorReport.h"
 #include "core/ProgramDir.h"
+#include "core/SettingsStore.h"
 
 #include <QDir>
 #include <QFile>
@@ -106,4 +107,13 @@ QStringList StoredTarifNames()
     for (qsizetype at = 0; at + TarifSize <= data.size(); at += TarifSize)
         names << ReadTarif(data.constData() + at).Name.value();
     return names;
+}
+
+void StoreSettings(double limit, int state)
+{
+    ErsterStart = 0;
+    Bundesland = std::uint8_t(state);
+    GesamtLimit = limit;
+    Sprache.set(QStringLiteral("german"));
+    SaveSettings();
 }

@@ -81,3 +81,5 @@ QString thrownMessage(F call)
 TKostenDatenbank ReadLog(const QString &path);
 // The names of the tariffs in the tariff store on disk, in their order.
 QStringList StoredTarifNames();
+// Settings as the user left them after the first start: in the globals and on disk.
+void StoreSettings(double limit, int state = 8);

@@ -7,6 +7,7 @@
 #include "mainwindow/Haupt.h"
 #include "tests/support/CoreFakes.h"
 #include "tests/support/FakeRas.h"
+#include "tests/support/ShownTexts.h"
 #include "ui/MessageBox.h"
 
 #include <QCoreApplication>
@@ -34,14 +35,7 @@ struct MainWindowFixture
     }
 
     // Settings as the user left them, written before the window starts.
-    void storeSettings(double limit, int state = 8)
-    {
-        ErsterStart = 0;
-        Bundesland = std::uint8_t(state);
-        GesamtLimit = limit;
-        Sprache.set(QStringLiteral("german"));
-        SaveSettings();
-    }
+    void storeSettings(double limit, int state = 8) { StoreSettings(limit, state); }
 
     void storeTarife(const std::vector<TTarif> &tarife)
     {
@@ -79,10 +73,5 @@ struct MainWindowFixture
         QCoreApplication::sendPostedEvents();
     }
 
-    QStringList shownTexts() const
-    {
-        QStringList texts;
-        for (const auto &s : MessageBox::History()) texts << s.text;
-        return texts;
-    }
+    QStringList shownTexts() const { return ShownTexts(); }
 };

@@ -5,6 +5,7 @@
 #include "online/window/OnlineUrls.h"
 #include "online/window/Update.h"
 #include "tests/support/CoreFakes.h"
+#include "tests/support/ShownTexts.h"
 #include "tests/support/WhenModal.h"
 #include "tests/support/http/HttpTestServer.h"
 #include "ui/MessageBox.h"
@@ -242,9 +243,7 @@ private Q_SLOTS:
         QCOMPARE(MemoLines(update).last(), last);
         QCOMPARE(QFileInfo::exists(SetupFile()), kept);
         QCOMPARE(Shell::Opened(), kept && trouble < 2 ? QStringList{SetupFile()} : QStringList());
-        QStringList shown;
-        for (const auto &box : MessageBox::History()) shown << box.text;
-        QCOMPARE(shown.join("").contains(SetupFile()), trouble == 1);
+        QCOMPARE(ShownTexts().join("").contains(SetupFile()), trouble == 1);
         Shell::SetOpenFails(false);
         MessageBox::SetTestMode(false);
     }

@@ -1,40 +1,50 @@
 #pragma once
-// A running main window (scripted dial-up entries, settings stored) and one of the tariff
-// setup windows on top of it, shown without a modal loop so a test can drive it control by control.
-#include "tests/support/MainWindowFixture.h"
-
+// One of the tariff setup windows over a program folder with stored settings, the dial-up entries
+// handed to it as the program hands them, shown without a modal loop so a test can drive it
+// control by control.
+#include "core/SettingsStore.h"
+#include "core/TarifStore.h"
 #include "tariffs/TariffInput.h"
+#include "tests/support/CoreFakes.h"
+#include "tests/support/ShownTexts.h"
+#include "ui/MessageBox.h"
 
 #include <QTest>
 #include <QWidget>
 #include <memory>
 #include <type_traits>
 
-// The dial-up entries of the fixture's connection monitor, handed over as the program does.
-inline TConnectionSource ConnectionsOf(const MainWindowFixture &f)
-{
-    return [&f] {
-        return TConnectionLists{f.window->Connection->AvailableNumbers(), f.window->Connection->AvailableEntries()};
-    };
-}
-
 template <typename Window>
-struct TariffWindowFixture : MainWindowFixture
+struct TariffWindowFixture
 {
+    TempProgramDir dir;
+    FakeClock clock{EncodeDateTime(2026, 12, 9, 10, 0, 0)};
+    ReportRecorder reports;
     std::unique_ptr<Window> form;
 
+    // The entries "Anbieter" and so on, with the numbers 0191010, 0191011, ...
     explicit TariffWindowFixture(const QStringList &entries = {QStringLiteral("Anbieter")})
-        : MainWindowFixture(EncodeDateTime(2026, 12, 9, 10, 0, 0))
     {
-        for (int i = 0; i < entries.size(); ++i) ras.addEntry(entries[i], QStringLiteral("019101%1").arg(i));
+        MessageBox::SetTestMode(true);
+        Tarife.clear();
+        SetupNullTarif();
         storeSettings(100);
-        start();
+        TConnectionLists lists{{}, entries};
+        for (int i = 0; i < entries.size(); ++i) lists.Numbers << QStringLiteral("019101%1").arg(i);
         if constexpr (std::is_constructible_v<Window, QWidget *, TConnectionSource>)
-            form = std::make_unique<Window>(nullptr, ConnectionsOf(*this));
+            form = std::make_unique<Window>(nullptr, [lists] { return lists; });
         else
             form = std::make_unique<Window>();
     }
-    ~TariffWindowFixture() { form.reset(); }
+    ~TariffWindowFixture()
+    {
+        form.reset();
+        MessageBox::SetTestMode(false);
+        Tarife.clear();
+    }
+
+    void storeSettings(double limit, int state = 8) { StoreSettings(limit, state); }
+    QStringList shownTexts() const { return ShownTexts(); }
 
     Window &show()
     {

@@ -42,14 +42,18 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     outDir = argc > 1 ? QString::fromLocal8Bit(argv[1]) + QLatin1Char('/') : QStringLiteral("docs/");
-    MainWindowFixture f(EncodeDateTime(2026, 12, 9, 10, 0, 0));
-    f.ras.addEntry(QStringLiteral("T-Online"), QStringLiteral("0191011"));
-    f.ras.addEntry(QStringLiteral("Arcor"), QStringLiteral("01920793"));
-    f.storeSettings(100);
-    f.start();
+    TempProgramDir dir;
+    FakeClock clock(EncodeDateTime(2026, 12, 9, 10, 0, 0));
+    MessageBox::SetTestMode(true);
+    StoreSettings(100);
+    SetupNullTarif();
+    const TConnectionSource connections = [] {
+        return TConnectionLists{{QStringLiteral("0191011"), QStringLiteral("01920793")},
+                                {QStringLiteral("T-Online"), QStringLiteral("Arcor")}};
+    };
 
     {
-        TAssistentForm w(nullptr, ConnectionsOf(f));   // not the first start: shown here page by page
+        TAssistentForm w(nullptr, connections);   // not the first start: shown here page by page
         w.StaticText1->setText(A_General);
         w.SBundesland->setCurrentIndex(1);
         save(w, "wizard-1-general");
@@ -72,7 +76,7 @@ int main(int argc, char **argv)
         save(w, "wizard-6-finished");
     }
     {
-        TTarifForm form(nullptr, ConnectionsOf(f));
+        TTarifForm form(nullptr, connections);
         Tarife.push_back(
             MakeTarif(QStringLiteral("Abendtarif"), QStringLiteral("0191011"), QStringLiteral("T-Online"), 1));
         form.show();

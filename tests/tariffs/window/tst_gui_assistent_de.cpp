@@ -1,6 +1,7 @@
 // The setup wizard: the first start from an empty folder with the keyboard alone (in the wizard's
 // own modal loop), the checks of each step, and the slots it builds.
 #include "core/Language.h"
+#include "core/SettingsStore.h"
 #include "tariffs/window/AssistentForm.h"
 #include "tariffs/window/HourPanel.h"
 #include "tariffs/window/RadioGroup.h"
@@ -48,10 +49,15 @@ class TestAssistent : public QObject
 private Q_SLOTS:
     void firstStart_withTheKeyboardAlone()
     {
-        MainWindowFixture f(EncodeDateTime(2026, 12, 9, 10, 0, 0));   // an empty folder: the first start
-        f.ras.addEntry(QStringLiteral("Anbieter"), QStringLiteral("0191010"));
-        f.start();
+        TempProgramDir dir;   // an empty folder: the first start
+        FakeClock clock(EncodeDateTime(2026, 12, 9, 10, 0, 0));
+        MessageBox::SetTestMode(true);
+        Tarife.clear();
+        LoadSettings();   // as the main window's start-up does
         QCOMPARE(int(ErsterStart), 1);
+        const TConnectionSource connections = [] {
+            return TConnectionLists{{QStringLiteral("0191010")}, {QStringLiteral("Anbieter")}};
+        };
 
         QStringList headers, buttons, rounds;
         QTimer::singleShot(0, [&] {
@@ -98,7 +104,7 @@ private Q_SLOTS:
             buttons << w->SBNext->text();
             key(Qt::Key_Space);
         });
-        TAssistentForm wizard(nullptr, ConnectionsOf(f));   // shows itself and returns when finished
+        TAssistentForm wizard(nullptr, connections);   // shows itself and returns when finished
         QVERIFY(!wizard.isVisible());
 
         QCOMPARE(headers, (QStringList{A_General, A_Tarife, A_Tarife, A_Tarife, A_Tarife, A_Finished}));
@@ -117,17 +123,18 @@ private Q_SLOTS:
         // The second Montag panel still holds its initial texts and comes last: 0 at increment 1.
         QCOMPARE(t.Kosten[6][10], 0.0);
         QCOMPARE(t.Taktung[6][10], 1.0);
-        const TSettingsWerte stored = ParseSettings(f.dir.read(QStringLiteral("Settings.dat")).constData());
+        const TSettingsWerte stored = ParseSettings(dir.read(QStringLiteral("Settings.dat")).constData());
         QCOMPARE(int(stored.ErsterStart), 0);
         QCOMPARE(int(stored.Bundesland), 1);
         QCOMPARE(stored.GesamtLimit, 150.5);
 
         // The second start shows no wizard.
-        f.window.reset();
-        f.start();
+        LoadSettings();
         QCOMPARE(int(ErsterStart), 0);
         TAssistentForm again;
         QVERIFY(!again.isVisible());
+        MessageBox::SetTestMode(false);
+        Tarife.clear();
     }
 
     void checks_data()
