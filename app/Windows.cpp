@@ -6,10 +6,48 @@
 #include "Haupt.h"
 #include "Info.h"
 #include "SettingForm.h"
+#include "SettingsStore.h"
 #include "TarifForm.h"
 #include "Update.h"
 #include "VexRasConnect.h"
 #include "WindowPlacement.h"
+
+#include <QEvent>
+#include <QTimer>
+#include <utility>
+
+namespace {
+// Makes the windows once: in the turn of the event loop after the main window's first paint, when
+// that has reached the screen, or a second after the start where the window is never exposed
+// (covered, on another desktop) and so never painted.
+class TWindowsAfterPaint : public QObject
+{
+public:
+    explicit TWindowsAfterPaint(THauptfenster *hauptfenster) : QObject(hauptfenster), m_hauptfenster(hauptfenster)
+    {
+        hauptfenster->installEventFilter(this);
+        QTimer::singleShot(1000, this, &TWindowsAfterPaint::make);
+    }
+
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) QTimer::singleShot(0, this, &TWindowsAfterPaint::make);
+        return false;
+    }
+
+private:
+    void make()
+    {
+        if (std::exchange(m_made, true)) return;   // a later paint, the timer, or either during a box
+        m_hauptfenster->removeEventFilter(this);
+        if (!m_hauptfenster->IsShutDown()) CreateWindows(m_hauptfenster);
+        deleteLater();
+    }
+
+    THauptfenster *m_hauptfenster;
+    bool m_made = false;
+};
+}
 
 void CreateWindows(THauptfenster *hauptfenster)
 {
@@ -36,4 +74,12 @@ void CreateWindows(THauptfenster *hauptfenster)
     hauptfenster->SetWindowOpener(hauptfenster->AutoUpdate1, [] { Autoupdate->exec(); });
     hauptfenster->SetWindowOpener(hauptfenster->Info1, [] { Infofenster->exec(); });
     hauptfenster->SetWindowOpener(hauptfenster->Auswertung1, [] { Auswertung->exec(); });
+}
+
+void CreateWindowsAtStart(THauptfenster *hauptfenster)
+{
+    if (ErsterStart != 0)
+        CreateWindows(hauptfenster);
+    else
+        new TWindowsAfterPaint(hauptfenster);
 }
