@@ -19,7 +19,8 @@ display=:${MINUTRIX_XVFB_DISPLAY:-97}
 Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 work=$(mktemp -d)
-trap 'kill $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
+# The server is waited for, so that a run right after this one finds the display free.
+trap '{ kill $xvfb && wait $xvfb; } 2>/dev/null || true; rm -rf "$work"' EXIT
 export DISPLAY=$display QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8
 for _ in $(seq 50); do xwininfo -root >/dev/null 2>&1 && break; sleep 0.1; done
 
