@@ -12,6 +12,7 @@
 #include "VexRasConnect.h"
 #include "WindowPlacement.h"
 
+#include <QAction>
 #include <QEvent>
 #include <QTimer>
 #include <utility>
@@ -19,7 +20,7 @@
 namespace {
 // Makes the windows once: in the turn of the event loop after the main window's first paint, when
 // that has reached the screen, or a second after the start where the window is never exposed
-// (covered, on another desktop) and so never painted.
+// (covered, on another desktop) and so never painted, or when a menu item asks for its window.
 class TWindowsAfterPaint : public QObject
 {
 public:
@@ -35,17 +36,23 @@ public:
         return false;
     }
 
-private:
-    void make()
+    // True once the windows are made; false while they are being made (a box is open) and when the
+    // program has ended before.
+    bool make()
     {
-        if (std::exchange(m_made, true)) return;   // a later paint, the timer, or either during a box
-        m_hauptfenster->removeEventFilter(this);
-        if (!m_hauptfenster->IsShutDown()) CreateWindows(m_hauptfenster);
-        deleteLater();
+        if (!std::exchange(m_started, true)) {
+            m_hauptfenster->removeEventFilter(this);
+            if (!m_hauptfenster->IsShutDown()) {
+                CreateWindows(m_hauptfenster);
+                m_made = true;
+            }
+        }
+        return m_made;
     }
 
+private:
     THauptfenster *m_hauptfenster;
-    bool m_made = false;
+    bool m_started = false, m_made = false;
 };
 }
 
@@ -78,8 +85,13 @@ void CreateWindows(THauptfenster *hauptfenster)
 
 void CreateWindowsAtStart(THauptfenster *hauptfenster)
 {
-    if (ErsterStart != 0)
-        CreateWindows(hauptfenster);
-    else
-        new TWindowsAfterPaint(hauptfenster);
+    if (ErsterStart != 0) return CreateWindows(hauptfenster);
+    auto *windows = new TWindowsAfterPaint(hauptfenster);
+    // The menu is as it will be from the first paint on: an item chosen before the windows are made
+    // has them made, and then opens the window that CreateWindows has given it.
+    for (QAction *item : {hauptfenster->Tarife1, hauptfenster->Einstellungen1, hauptfenster->AutoUpdate1,
+                          hauptfenster->Info1, hauptfenster->Auswertung1})
+        hauptfenster->SetWindowOpener(item, [windows, item] {
+            if (windows->make()) item->trigger();
+        });
 }

@@ -78,27 +78,35 @@ private Q_SLOTS:
         Shell::SetTestMode(false);
     }
 
-    // At once when the wizard is due, else a second later unpainted; none once the program ended.
+    // At once when the wizard is due, else a second later unpainted or when a menu item is chosen
+    // first; none once the program has ended.
     void atStart_unpainted_data()
     {
         QTest::addColumn<bool>("wizardDue");
         QTest::addColumn<bool>("ended");
-        QTest::newRow("wizard due") << true << false;
-        QTest::newRow("never painted") << false << false;
-        QTest::newRow("ended first") << false << true;
+        QTest::addColumn<bool>("chosen");
+        QTest::newRow("wizard due") << true << false << false;
+        QTest::newRow("never painted") << false << false << false;
+        QTest::newRow("item chosen") << false << false << true;
+        QTest::newRow("ended first") << false << true << false;
     }
     void atStart_unpainted()
     {
         QFETCH(bool, wizardDue);
         QFETCH(bool, ended);
+        QFETCH(bool, chosen);
         MainWindowFixture f(EncodeDateTime(2026, 5, 4, 10, 0, 0));
         if (!wizardDue) f.storeSettings(100);
         THauptfenster &w = f.start();
         MessageBox::SetProgramEnding(wizardDue);   // the wizard does not hold the test up
         CreateWindowsAtStart(&w);
         QCOMPARE(bool(Infofenster), wizardDue);
+        QVERIFY(w.Auswertung1->isEnabled());
         if (ended) w.Shutdown();
-        QTest::qWait(1200);
+        QWidget *opened = nullptr;
+        if (chosen) WhenModal([&opened](QWidget *modal) { static_cast<QDialog *>(opened = modal)->reject(); });
+        chosen ? w.Auswertung1->trigger() : QTest::qWait(1200);
+        QCOMPARE(opened, chosen ? Auswertung : nullptr);
         QCOMPARE(w.findChildren<QDialog *>(Qt::FindDirectChildrenOnly).size(), ended ? 0 : 7);
     }
 };
