@@ -1,5 +1,6 @@
 #include "app/Windows.h"
 
+#include "core/SettingsStore.h"
 #include "dialup/VexRasConnect.h"
 #include "evaluation/window/Auswertung.h"
 #include "mainwindow/Haupt.h"
@@ -12,7 +13,50 @@
 #include "tariffs/window/TarifForm.h"
 #include "ui/WindowPlacement.h"
 
+#include <QAction>
 #include <QCoreApplication>
+#include <QEvent>
+#include <QTimer>
+#include <utility>
+
+namespace {
+// Makes the windows once: in the turn of the event loop after the main window's first paint, when
+// that has reached the screen, or a second after the start where the window is never exposed
+// (covered, on another desktop) and so never painted, or when a menu item asks for its window.
+class TWindowsAfterPaint : public QObject
+{
+public:
+    explicit TWindowsAfterPaint(THauptfenster *hauptfenster) : QObject(hauptfenster), m_hauptfenster(hauptfenster)
+    {
+        hauptfenster->installEventFilter(this);
+        QTimer::singleShot(1000, this, &TWindowsAfterPaint::make);
+    }
+
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) QTimer::singleShot(0, this, &TWindowsAfterPaint::make);
+        return false;
+    }
+
+    // True once the windows are made; false while they are being made (a box is open) and when the
+    // program has ended before.
+    bool make()
+    {
+        if (!std::exchange(m_started, true)) {
+            m_hauptfenster->removeEventFilter(this);
+            if (!m_hauptfenster->IsShutDown()) {
+                CreateWindows(m_hauptfenster);
+                m_made = true;
+            }
+        }
+        return m_made;
+    }
+
+private:
+    THauptfenster *m_hauptfenster;
+    bool m_started = false, m_made = false;
+};
+}
 
 void InstallProgramServices()
 {
@@ -47,4 +91,17 @@ void CreateWindows(THauptfenster *hauptfenster)
     hauptfenster->SetWindowOpener(hauptfenster->AutoUpdate1, [] { Autoupdate->exec(); });
     hauptfenster->SetWindowOpener(hauptfenster->Info1, [] { Infofenster->exec(); });
     hauptfenster->SetWindowOpener(hauptfenster->Auswertung1, [] { Auswertung->exec(); });
+}
+
+void CreateWindowsAtStart(THauptfenster *hauptfenster)
+{
+    if (ErsterStart != 0) return CreateWindows(hauptfenster);
+    auto *windows = new TWindowsAfterPaint(hauptfenster);
+    // The menu is as it will be from the first paint on: an item chosen before the windows are made
+    // has them made, and then opens the window that CreateWindows has given it.
+    for (QAction *item : {hauptfenster->Tarife1, hauptfenster->Einstellungen1, hauptfenster->AutoUpdate1,
+                          hauptfenster->Info1, hauptfenster->Auswertung1})
+        hauptfenster->SetWindowOpener(item, [windows, item] {
+            if (windows->make()) item->trigger();
+        });
 }

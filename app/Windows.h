@@ -11,3 +11,10 @@ class THauptfenster;
 void InstallProgramServices();
 
 void CreateWindows(THauptfenster *hauptfenster);
+
+// The windows at start-up, called before the main window is shown. When the setup wizard is due
+// they are made at once, for the wizard shows itself before the main window. Otherwise they are
+// made right after the main window has first been painted (at the latest a second after this
+// call, or when a menu item is chosen before), so the main window comes up without waiting for
+// them. A program that has ended in the meantime makes none.
+void CreateWindowsAtStart(THauptfenster *hauptfenster);

@@ -37,9 +37,10 @@ int main(int argc, char *argv[])
     TerminationSignals terminationSignals(EndProgramOnSignal);
 #endif
 
-    // The windows in their fixed order.
+    // The windows in their fixed order: the main window, then the others (on the first start before
+    // the main window is shown, else once it has been painted).
     auto *hauptfenster = new THauptfenster;
-    if (!hauptfenster->IsShutDown()) CreateWindows(hauptfenster);
+    if (!hauptfenster->IsShutDown()) CreateWindowsAtStart(hauptfenster);
     int rc = 0;
     if (!hauptfenster->IsShutDown()) {   // a signal during start-up has ended it already
         hauptfenster->show();

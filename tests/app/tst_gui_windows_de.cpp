@@ -29,7 +29,10 @@ private Q_SLOTS:
         MainWindowFixture f(EncodeDateTime(2026, 5, 4, 10, 0, 0));
         f.storeSettings(100);
         THauptfenster &w = f.start();
-        CreateWindows(&w);
+        CreateWindowsAtStart(&w);   // in the turn after the first paint
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QCoreApplication::sendPostedEvents();
 
         QList<QDialog *> made;
         for (QObject *child : w.children())
@@ -47,8 +50,6 @@ private Q_SLOTS:
                                                         {w.AutoUpdate1, Autoupdate},
                                                         {w.Info1, Infofenster},
                                                         {w.Auswertung1, Auswertung}};
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
         for (const auto &[item, window] : openers) {
             QWidget *opened = nullptr;
             WhenModal([&opened](QWidget *modal) {
@@ -75,6 +76,38 @@ private Q_SLOTS:
         QCOMPARE(Infofenster->Werbebanner->pixmap().size(), QSize(105, 43));
         QCOMPARE(Infofenster->Image1->pixmap().size(), QSize(32, 32));
         Shell::SetTestMode(false);
+    }
+
+    // At once when the wizard is due, else a second later unpainted or when a menu item is chosen
+    // first; none once the program has ended.
+    void atStart_unpainted_data()
+    {
+        QTest::addColumn<bool>("wizardDue");
+        QTest::addColumn<bool>("ended");
+        QTest::addColumn<bool>("chosen");
+        QTest::newRow("wizard due") << true << false << false;
+        QTest::newRow("never painted") << false << false << false;
+        QTest::newRow("item chosen") << false << false << true;
+        QTest::newRow("ended first") << false << true << false;
+    }
+    void atStart_unpainted()
+    {
+        QFETCH(bool, wizardDue);
+        QFETCH(bool, ended);
+        QFETCH(bool, chosen);
+        MainWindowFixture f(EncodeDateTime(2026, 5, 4, 10, 0, 0));
+        if (!wizardDue) f.storeSettings(100);
+        THauptfenster &w = f.start();
+        MessageBox::SetProgramEnding(wizardDue);   // the wizard does not hold the test up
+        CreateWindowsAtStart(&w);
+        QCOMPARE(bool(Infofenster), wizardDue);
+        QVERIFY(w.Auswertung1->isEnabled());
+        if (ended) w.Shutdown();
+        QWidget *opened = nullptr;
+        if (chosen) WhenModal([&opened](QWidget *modal) { static_cast<QDialog *>(opened = modal)->reject(); });
+        chosen ? w.Auswertung1->trigger() : QTest::qWait(1200);
+        QCOMPARE(opened, chosen ? Auswertung : nullptr);
+        QCOMPARE(w.findChildren<QDialog *>(Qt::FindDirectChildrenOnly).size(), ended ? 0 : 7);
     }
 };
 
