@@ -105,7 +105,6 @@ private Q_SLOTS:
 
         QCOMPARE(RunApplicationLoop([&update] { update.SpeedButton2->click(); }), 0);
         QVERIFY(w.IsShutDown());
-        QVERIFY(f.shownTexts().contains(W_InstallNewAndClose));
         QVERIFY(!f.shownTexts().contains(W_ReallyClose));
         const auto log = ReadLog(f.dir.file("Data/2026/Mai.qod")).Daten;
         QCOMPARE(int(log.size()), 1);

@@ -1,14 +1,20 @@
 // The error report: which texts are shown plainly, which are offered for reporting, and what an
-// answer does.
+// answer does; its feedback window sends every report as a request of its own.
 #include "core/ErrorReport.h"
 #include "core/Exception.h"
 #include "core/Language.h"
 #include "core/Win1252.h"
 #include "online/window/Errors.h"
+#include "online/window/Feedback.h"
+#include "online/window/OnlineUrls.h"
+#include "tests/support/CoreFakes.h"
+#include "tests/support/http/HttpTestServer.h"
 #include "ui/MessageBox.h"
 #include "ui/ShowException.h"
 
 #include <QApplication>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -119,6 +125,22 @@ private Q_SLOTS:
         QCOMPARE(MessageBox::History().size(), 1);
         QCOMPARE(MessageBox::History().first().text, shown);
         QCOMPARE(MessageBox::History().first().icon, MessageBox::Error);
+    }
+
+    // A report sent while the one before is still out reaches the server too (the base address
+    // without its trailing slash).
+    void secondReportWhileTheFirstIsOut_bothReachTheServer()
+    {
+        TempProgramDir dir;
+        HttpTestServer server;   // answers neither
+        FeedbackBaseURL = server.url(QString());
+        TFeedbackForm form;
+        for (const QString text : {"eins", "zwei"}) {
+            form.Memo1->setPlainText(text);
+            form.BitBtn1->click();
+        }
+        QTRY_COMPARE(server.received.join().count("GET /feedback.php?mail=&mes="), 2);
+        QCOMPARE(MessageBox::History().size(), 2);   // a thank-you for each
     }
 };
 

@@ -42,7 +42,6 @@ struct TariffWindowFixture
         MessageBox::SetTestMode(false);
         Tarife.clear();
     }
-
     void storeSettings(double limit, int state = 8) { StoreSettings(limit, state); }
     QStringList shownTexts() const { return ShownTexts(); }
 
