@@ -33,10 +33,10 @@ private Q_SLOTS:
         QTest::newRow("gsm: the APN") << settings({{"connection.type", "gsm"}, {"gsm.apn", "web.example"}}) << true
                                       << "web.example";
         QTest::newRow("gsm without APN") << settings({{"connection.type", "gsm"}}) << true << "";
-        QTest::newRow("cdma without number") << settings({{"connection.type", "cdma"}, {"cdma.number", ""}}) << true
-                                             << "#777";
-        QTest::newRow("cdma with number") << settings({{"connection.type", "cdma"}, {"cdma.number", "#778"}}) << true
-                                          << "#778";
+        QTest::newRow("cdma without number")
+            << settings({{"connection.type", "cdma"}, {"cdma.number", ""}}) << true << "#777";
+        QTest::newRow("cdma with number")
+            << settings({{"connection.type", "cdma"}, {"cdma.number", "#778"}}) << true << "#778";
         QTest::newRow("bluetooth dun over gsm")
             << settings({{"connection.type", "bluetooth"}, {"bluetooth.type", "dun"}, {"gsm.apn", "web.example"}})
             << true << "web.example";
