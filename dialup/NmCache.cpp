@@ -173,17 +173,18 @@ void NmCache::entriesChanged()
     using namespace RasLayout;
     std::vector<std::tuple<QString, QString, Entry>> sorted;   // name, path, entry
     for (const auto &[path, profile] : m_profiles)
-        sorted.emplace_back(profile.name, path,
-                            Entry{NmUtf8(profile.name, EntryNameCapacity - 1),
-                                  NmUtf8(profile.number, PhoneNumberCapacity - 1)});
-    std::sort(sorted.begin(), sorted.end(),
-              [](const auto &a, const auto &b) { return std::tie(std::get<0>(a), std::get<1>(a)) < std::tie(std::get<0>(b), std::get<1>(b)); });
+        sorted.emplace_back(
+            profile.name, path,
+            Entry{NmUtf8(profile.name, EntryNameCapacity - 1), NmUtf8(profile.number, PhoneNumberCapacity - 1)});
+    std::sort(sorted.begin(), sorted.end(), [](const auto &a, const auto &b) {
+        return std::tie(std::get<0>(a), std::get<1>(a)) < std::tie(std::get<0>(b), std::get<1>(b));
+    });
     std::vector<Entry> entries;
     for (auto &item : sorted) entries.push_back(std::move(std::get<2>(item)));
-    const bool same = entries.size() == m_entries.size()
-                      && std::equal(entries.begin(), entries.end(), m_entries.begin(), [](const Entry &a, const Entry &b) {
-                             return a.name == b.name && a.number == b.number;
-                         });
+    const bool same =
+        entries.size() == m_entries.size()
+        && std::equal(entries.begin(), entries.end(), m_entries.begin(),
+                      [](const Entry &a, const Entry &b) { return a.name == b.name && a.number == b.number; });
     m_entries = std::move(entries);
     if (!same) ++m_generation;
 }

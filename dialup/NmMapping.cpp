@@ -13,7 +13,10 @@ QString text(const NmSettings &settings, const QString &setting, const QString &
     return value(settings, setting, key).toString();
 }
 
-QString type(const NmSettings &settings) { return text(settings, QStringLiteral("connection"), QStringLiteral("type")); }
+QString type(const NmSettings &settings)
+{
+    return text(settings, QStringLiteral("connection"), QStringLiteral("type"));
+}
 
 bool isDialUpBluetooth(const NmSettings &settings)
 {

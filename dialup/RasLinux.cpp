@@ -111,8 +111,8 @@ public:
             const RasLibrary library = part->OpenLibrary("rasapi32.dll");
             const RasProc proc = library ? part->FindFunction(library, "RasGetEntryPropertiesA") : nullptr;
             if (!proc) continue;
-            const RasDword result = reinterpret_cast<RasGetEntryPropertiesProc>(proc)(
-                nullptr, entry, buffer, entrySize, deviceInfo, deviceInfoSize);
+            const RasDword result = reinterpret_cast<RasGetEntryPropertiesProc>(proc)(nullptr, entry, buffer, entrySize,
+                                                                                      deviceInfo, deviceInfoSize);
             if (result != ERROR_CANNOT_FIND_PHONEBOOK_ENTRY) return result;
         }
         return ERROR_CANNOT_FIND_PHONEBOOK_ENTRY;

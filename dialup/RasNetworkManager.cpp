@@ -87,7 +87,8 @@ public:
         // checks that the bus itself sent it.
         m_bus.connect(QString(), BusPath, BusService, QStringLiteral("NameOwnerChanged"), QStringList{Service},
                       QString(), this, SLOT(onNameOwnerChanged(QDBusMessage)));
-        QDBusMessage ask = QDBusMessage::createMethodCall(BusService, BusPath, BusService, QStringLiteral("GetNameOwner"));
+        QDBusMessage ask =
+            QDBusMessage::createMethodCall(BusService, BusPath, BusService, QStringLiteral("GetNameOwner"));
         ask << Service;
         // Not tied to an owner: a "no owner" error simply leaves the cache empty.
         call(ask, false, [this](const QDBusMessage &reply) {
@@ -139,8 +140,7 @@ private Q_SLOTS:
 
     void onActiveStateChanged(const QDBusMessage &message)
     {
-        if (!message.arguments().isEmpty())
-            m_cache.setActiveState(message.path(), firstArgument(message).toUInt());
+        if (!message.arguments().isEmpty()) m_cache.setActiveState(message.path(), firstArgument(message).toUInt());
     }
 
     void onNewConnection(const QDBusMessage &message) { fetchProfile(objectPath(firstArgument(message))); }
@@ -256,8 +256,8 @@ private:
         if (path.isEmpty()) return;
         callOwner(path, ProfileInterface, QStringLiteral("GetSettings"), {}, [this, path](const QDBusMessage &reply) {
             if (isReply(reply))
-                m_cache.setProfile(path, NmPhonebookEntry(mapOf<NmSettings>(firstArgument(reply),
-                                                                            QLatin1String("a{sa{sv}}"))));
+                m_cache.setProfile(
+                    path, NmPhonebookEntry(mapOf<NmSettings>(firstArgument(reply), QLatin1String("a{sa{sv}}"))));
             else
                 m_cache.removeProfile(path);
         });

@@ -103,8 +103,7 @@ private:
     bool startNetworkManager()
     {
         m_networkManager.setStandardOutputFile(QProcess::nullDevice());
-        m_networkManager.start(QStringLiteral("/usr/bin/python3"),
-                               {"-m", "dbusmock", "--template", "networkmanager"});
+        m_networkManager.start(QStringLiteral("/usr/bin/python3"), {"-m", "dbusmock", "--template", "networkmanager"});
         if (!m_networkManager.waitForStarted()) return false;
         for (int i = 0; i < 200; ++i, QTest::qWait(50)) {
             QDBusMessage has = QDBusMessage::createMethodCall("org.freedesktop.DBus", "/org/freedesktop/DBus",
@@ -171,14 +170,16 @@ private Q_SLOTS:
         const QVariantMap metered{{"metered", 1}};
         QVERIFY(addProfile(profile("Mobile", "gsm", {{"gsm", {{"apn", "web.provider.example"}}}})));
         QVERIFY(addProfile(profile("CDMA stick", "cdma")));
-        QVERIFY(addProfile(profile("Phone DUN", "bluetooth",
-                                   {{"bluetooth", {{"type", "dun"}}}, {"gsm", {{"apn", "dun.example"}}}})));
+        QVERIFY(addProfile(
+            profile("Phone DUN", "bluetooth", {{"bluetooth", {{"type", "dun"}}}, {"gsm", {{"apn", "dun.example"}}}})));
         QVERIFY(addProfile(profile("Phone PAN", "bluetooth", {{"bluetooth", {{"type", "panu"}}}})));
         QVERIFY(addProfile(profile("DSL", "pppoe", {{"pppoe", {{"service", "dsl-provider"}}}})));
         QVERIFY(addProfile(profile("ADSL modem", "adsl")));
-        QVERIFY(addProfile(
-            profile("Hotspot", "802-11-wireless", {{"connection", metered}, {"802-11-wireless", {{"ssid", QByteArray("AndroidAP")}}}})));
-        QVERIFY(addProfile(profile("Office", "802-11-wireless", {{"802-11-wireless", {{"ssid", QByteArray("Office")}}}})));
+        QVERIFY(
+            addProfile(profile("Hotspot", "802-11-wireless",
+                               {{"connection", metered}, {"802-11-wireless", {{"ssid", QByteArray("AndroidAP")}}}})));
+        QVERIFY(
+            addProfile(profile("Office", "802-11-wireless", {{"802-11-wireless", {{"ssid", QByteArray("Office")}}}})));
         QVERIFY(addProfile(profile("Office VPN", "vpn", {{"connection", metered}})));
         // Another user's profile refuses its settings; a profile that vanished at once has no object.
         const QString refused = SettingsPath + QStringLiteral("/99");
@@ -245,8 +246,8 @@ private Q_SLOTS:
         QVERIFY(ok(call(m_profiles.value("Mobile"), ProfileInterface, "Update",
                         {QVariant::fromValue(NmSettings{{"connection", {{"id", "Mobile (new SIM)"}}}})})));
         QVERIFY(ok(call(m_profiles.value("DSL"), ProfileInterface, "Delete")));
-        QTRY_COMPARE(polledEntries(), (QStringList{"provider", "ADSL modem", "CDMA stick", "Hotspot", "Mobile (new SIM)",
-                                                   "Phone DUN"}));
+        QTRY_COMPARE(polledEntries(),
+                     (QStringList{"provider", "ADSL modem", "CDMA stick", "Hotspot", "Mobile (new SIM)", "Phone DUN"}));
     }
 
     void networkManagerLeaves_connectionEndsAndEntriesGo_thenReturn()

@@ -231,6 +231,24 @@ private Q_SLOTS:
         QTest::newRow("pppd without call") << QByteArray("pppd") << QList<QByteArray>{"pppd", "/dev/ttyS0", "noauth"};
         QTest::newRow("call without a name") << QByteArray("pppd") << QList<QByteArray>{"pppd", "call"};
         QTest::newRow("call with a path") << QByteArray("pppd") << QList<QByteArray>{"pppd", "call", "../x"};
+        // NetworkManager starts pppd with its plugin; the NetworkManager module counts that link.
+        QTest::newRow("NetworkManager's own pppd") << QByteArray("pppd")
+                                                   << QList<QByteArray>{"/usr/sbin/pppd",
+                                                                        "nodetach",
+                                                                        "lock",
+                                                                        "nodefaultroute",
+                                                                        "ttyUSB2",
+                                                                        "noipdefault",
+                                                                        "noauth",
+                                                                        "usepeerdns",
+                                                                        "lcp-echo-failure",
+                                                                        "0",
+                                                                        "lcp-echo-interval",
+                                                                        "0",
+                                                                        "ipparam",
+                                                                        "/org/freedesktop/NetworkManager/PPP/1",
+                                                                        "plugin",
+                                                                        "/usr/lib/pppd/2.4.9/nm-pppd-plugin.so"};
     }
     void connection_notAPppdForAPeer_notEnumerated()
     {
