@@ -305,12 +305,13 @@ void NetworkManagerRasModule::start()
     // not even be painted yet.
     QThread *opener = QThread::create([open = std::move(open), target = QPointer<NmWatcher>(watcher)]() mutable {
         const QDBusConnection bus = open();
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [target = std::move(target), bus] {
-                if (target) target->attach(bus);
-            },
-            Qt::QueuedConnection);
+        if (QCoreApplication *app = QCoreApplication::instance())   // not when the program is ending
+            QMetaObject::invokeMethod(
+                app,
+                [target = std::move(target), bus] {
+                    if (target) target->attach(bus);
+                },
+                Qt::QueuedConnection);
     });
     QObject::connect(opener, &QThread::finished, opener, &QObject::deleteLater);
     opener->start();
