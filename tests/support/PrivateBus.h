@@ -1,17 +1,8 @@
 #pragma once
-// A private D-Bus daemon standing in for the system bus, for tests of what talks to system
-// services (NetworkManager): never the machine's own bus. Make it in main() before the
-// QCoreApplication, so that Qt's system bus is this one:
-//
-//   int main(int argc, char **argv)
-//   {
-//       PrivateSystemBus bus;          // dbus-daemon --session, DBUS_SYSTEM_BUS_ADDRESS set to it
-//       if (!bus.isRunning()) return 1;
-//       QApplication app(argc, argv);
-//       ...
-//   }
-//
-// The daemon ends with the object, and with the test process even when that crashes.
+// A private D-Bus daemon (dbus-daemon --session) standing in for the system bus, for tests of what
+// talks to system services: never the machine's own bus. Made in main() before the
+// QCoreApplication, it points DBUS_SYSTEM_BUS_ADDRESS at itself, so Qt's system bus is this one.
+// It ends with the object, and with the test process even when that crashes.
 #ifdef __linux__
 #include <QByteArray>
 
