@@ -19,7 +19,8 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "libcurl4")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "ppp")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The synopsis is the summary above; CPack indents these lines and marks the empty one.
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Minutrix times every dial-up connection that pppd makes and adds up its
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Minutrix times every dial-up connection that pppd or NetworkManager makes
+(modems, mobile broadband, PPPoE, metered hotspots) and adds up its
 cost from the tariffs entered: prices per minute for each hour of each
 day, billing increments, free amounts and public holidays. It warns before
 a monthly limit is reached, logs every connection and shows, exports and

@@ -154,6 +154,8 @@ void TAssistentForm::SBNextClick()
         // The amounts are checked here too: the last step has no way back to correct them.
         if (ETarifName->text().isEmpty() || !isAmount(EFreibetrag->text()) || !isAmount(ELimit->text()))
             return MessageBox::ShowMessage(W_FillAllFields);
+        // Listed again now: NetworkManager's connections arrive after the wizard has opened.
+        FillConnectionList(TarifBox, m_connections);
         return go(PageTarif2, A_Tarife, B_Next);
     case PageTarif2:
         // A connection is not required: without any dial-up entry the wizard must still end.
