@@ -18,7 +18,7 @@ class THandOverService;
 struct TDesktopWiring
 {
     QWidget *mainWindow = nullptr;
-    QList<QAction *> menuItems;   // for the tray's menu; null for a separator
+    QList<QAction *> menuItems;          // for the tray's menu; null for a separator
     std::function<TTrayState()> state;   // for the tooltip, asked after each monitoring step
 };
 

@@ -9,8 +9,8 @@ class QWidget;
 
 struct TDesktopSettings
 {
-    bool Autostart = false;   // as last confirmed in the settings window
-    bool TrayIcon = true;     // false: no tray icon, minimizing works as without a tray
+    bool Autostart = false;                     // as last confirmed in the settings window
+    bool TrayIcon = true;                       // false: no tray icon, minimizing works as without a tray
     std::optional<QPoint> MainWindowPosition;   // top-left corner of its frame when the program last ended
 };
 

@@ -22,9 +22,9 @@ QString canonical(const QString &folder)
 
 QDBusMessage busCall(const QString &method, const QVariantList &args)
 {
-    QDBusMessage m = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"),
-                                                    QStringLiteral("/org/freedesktop/DBus"),
-                                                    QStringLiteral("org.freedesktop.DBus"), method);
+    QDBusMessage m =
+        QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+                                       QStringLiteral("org.freedesktop.DBus"), method);
     m.setArguments(args);
     return m;
 }
@@ -41,8 +41,8 @@ QString HandOverBusName(const QString &dataFolder)
 bool HandOverToRunningProgram(const QDBusConnection &bus, const QString &dataFolder, int timeoutMs)
 {
     if (!bus.isConnected()) return false;
-    QDBusMessage call = QDBusMessage::createMethodCall(HandOverBusName(dataFolder), HandOverPath,
-                                                       applicationInterface, QStringLiteral("Activate"));
+    QDBusMessage call = QDBusMessage::createMethodCall(HandOverBusName(dataFolder), HandOverPath, applicationInterface,
+                                                       QStringLiteral("Activate"));
     call << QVariantMap{{DataFolderPlatformKey, canonical(dataFolder)}};
     // Nothing is on the screen yet: the second start may wait for the answer.
     return bus.call(call, QDBus::Block, timeoutMs).type() == QDBusMessage::ReplyMessage;

@@ -14,7 +14,7 @@
 #include <functional>
 
 QString HandOverBusName(const QString &dataFolder);
-extern const QString HandOverPath;        // "/de/minutrix/Minutrix"
+extern const QString HandOverPath;            // "/de/minutrix/Minutrix"
 extern const QString DataFolderPlatformKey;   // the platform-data entry that names the folder
 
 // The second start's side: true when the program on dataFolder has come forward.

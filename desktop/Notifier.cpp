@@ -7,16 +7,16 @@
 namespace {
 QDBusMessage notificationCall(const QString &method)
 {
-    return QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("/org/freedesktop/Notifications"),
-        QStringLiteral("org.freedesktop.Notifications"), method);
+    return QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.Notifications"),
+                                          QStringLiteral("/org/freedesktop/Notifications"),
+                                          QStringLiteral("org.freedesktop.Notifications"), method);
 }
 }
 
 TNotifier::TNotifier(const QDBusConnection &bus, QObject *parent) : QObject(parent), m_bus(bus)
 {
-    auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(notificationCall(QStringLiteral("GetCapabilities"))),
-                                                this);
+    auto *watcher =
+        new QDBusPendingCallWatcher(m_bus.asyncCall(notificationCall(QStringLiteral("GetCapabilities"))), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *w) {
         const QDBusPendingReply<QStringList> reply = *w;
         if (reply.isValid()) m_markup = reply.value().contains(QStringLiteral("body-markup"));

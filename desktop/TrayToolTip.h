@@ -7,9 +7,9 @@
 struct TTrayState
 {
     bool Online = false;
-    QString Kosten;        // as LKosten shows it
-    QString Dauer;         // as LDauer shows it
-    QStringList Tarife;    // of the connections being timed
+    QString Kosten;           // as LKosten shows it
+    QString Dauer;            // as LDauer shows it
+    QStringList Tarife;       // of the connections being timed
     double MonatsSumme = 0;   // cents, finished and running connections of this month
     double GesamtLimit = 0;   // euros
 };
