@@ -47,8 +47,11 @@ void RestoreMainWindowPosition(QWidget *window)
 {
     const std::optional<QPoint> stored = LoadDesktopSettings().MainWindowPosition;
     if (!stored) return;
-    // Not yet mapped, the window knows no frame: its title bar is as high as the style says.
-    const QSize frame = window->sizeHint() + QSize(0, window->style()->pixelMetric(QStyle::PM_TitleBarHeight));
+    // Not yet shown, the window knows neither its final size nor its frame: its layout's size, and a
+    // title bar as high as the style says.
+    const QSize hint = window->sizeHint();
+    const QSize frame =
+        (hint.isValid() ? hint : window->size()) + QSize(0, window->style()->pixelMetric(QStyle::PM_TitleBarHeight));
     QList<QRect> screens;
     for (const QScreen *screen : QGuiApplication::screens()) screens << screen->availableGeometry();
     window->move(KeepOnScreen(QRect(*stored, frame), screens));

@@ -72,9 +72,9 @@ void clickTray() { itemCall(QStringLiteral("org.kde.StatusNotifierItem"), QStrin
 
 QDBusMessage activate(const QVariantMap &platformData)
 {
-    QDBusMessage m = QDBusMessage::createMethodCall(HandOverBusName(ProgramDir()), HandOverPath,
-                                                    QStringLiteral("org.freedesktop.Application"),
-                                                    QStringLiteral("Activate"));
+    QDBusMessage m =
+        QDBusMessage::createMethodCall(HandOverBusName(ProgramDir()), HandOverPath,
+                                       QStringLiteral("org.freedesktop.Application"), QStringLiteral("Activate"));
     m << platformData;
     return callAndWait(m);
 }
@@ -82,10 +82,9 @@ QDBusMessage activate(const QVariantMap &platformData)
 // The notifications sent so far: a call to the server after them returns only once it has them all.
 QByteArray notified()
 {
-    callAndWait(QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.Notifications"),
-                                               QStringLiteral("/org/freedesktop/Notifications"),
-                                               QStringLiteral("org.freedesktop.Notifications"),
-                                               QStringLiteral("GetServerInformation")));
+    callAndWait(QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("/org/freedesktop/Notifications"),
+        QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("GetServerInformation")));
     return session->calls(notifications);
 }
 

@@ -21,8 +21,8 @@ public:
         const QByteArray bus = firstLine(QStringLiteral("dbus-daemon"), {"--session", "--nofork", "--print-address=1"});
         qputenv("DBUS_SESSION_BUS_ADDRESS", bus);
         if (!withDisplay) return;
-        const QByteArray display = firstLine(QStringLiteral("Xvfb"), {"-displayfd", "1", "-nolisten", "tcp", "-screen",
-                                                                       "0", "1024x768x24"});
+        const QByteArray display =
+            firstLine(QStringLiteral("Xvfb"), {"-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "1024x768x24"});
         qputenv("DISPLAY", ':' + display);
         qputenv("QT_QPA_PLATFORM", "xcb");
     }
