@@ -12,13 +12,12 @@
 
 TTrayState TrayStateOf(const THauptfenster &w)
 {
-    const TMonitor &m = w.Monitor;
     TTrayState s;
-    s.Online = m.InVerbindung;
+    s.Tarife = w.Monitor.LaufendeTarife();
+    s.Online = !s.Tarife.isEmpty();
     s.Kosten = w.LKosten->text();
     s.Dauer = w.LDauer->text();
-    if (m.InVerbindung) s.Tarife << m.AktTarif.Name.value();
-    s.MonatsSumme = m.Summe + (m.InVerbindung ? m.AktVerbindung.Kosten : 0.0);
+    s.MonatsSumme = w.Monitor.MonatsSumme();
     s.GesamtLimit = GesamtLimit;
     return s;
 }

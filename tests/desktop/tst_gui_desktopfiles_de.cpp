@@ -49,10 +49,14 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("program");
         QTest::addColumn<QString>("exec");
-        QTest::newRow("plain") << "/usr/bin/minutrix" << "\"/usr/bin/minutrix\"";
-        QTest::newRow("spaces") << "/home/anna/Meine Programme/minutrix" << "\"/home/anna/Meine Programme/minutrix\"";
-        QTest::newRow("quote, backtick, dollar") << "/opt/a\"b`c$d/minutrix" << "\"/opt/a\\\\\"b\\\\`c\\\\$d/minutrix\"";
-        QTest::newRow("backslash, percent") << "/opt/50%\\x/minutrix" << "\"/opt/50%%\\\\\\\\x/minutrix\"";
+        QTest::newRow("plain") << "/usr/bin/minutrix"
+                               << "\"/usr/bin/minutrix\"";
+        QTest::newRow("spaces") << "/home/anna/Meine Programme/minutrix"
+                                << "\"/home/anna/Meine Programme/minutrix\"";
+        QTest::newRow("quote, backtick, dollar") << "/opt/a\"b`c$d/minutrix"
+                                                 << "\"/opt/a\\\\\"b\\\\`c\\\\$d/minutrix\"";
+        QTest::newRow("backslash, percent") << "/opt/50%\\x/minutrix"
+                                            << "\"/opt/50%%\\\\\\\\x/minutrix\"";
     }
     void autostart_writtenByOkAndRemovedByOk()
     {
