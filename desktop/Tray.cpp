@@ -15,6 +15,11 @@ void BringForward(QWidget *window)
     window->show();
     window->raise();
     window->activateWindow();
+    // A window or box open over it is what the user has to answer first.
+    if (QWidget *modal = QApplication::activeModalWidget(); modal && modal != window) {
+        modal->raise();
+        modal->activateWindow();
+    }
 }
 
 TTray::TTray(QWidget *mainWindow, const QList<QAction *> &items)
@@ -55,7 +60,6 @@ void TTray::Toggle()
         return;
     }
     BringForward(m_main);
-    if (modal) BringForward(modal);
 }
 
 bool TTray::eventFilter(QObject *watched, QEvent *event)

@@ -9,7 +9,8 @@ class QAction;
 class QSystemTrayIcon;
 class QWidget;
 
-// Shows window if hidden or minimized, raises it and gives it the focus.
+// Shows window if hidden or minimized, raises it and gives it the focus, or to a window or box
+// open over it.
 void BringForward(QWidget *window);
 
 class TTray : public QObject

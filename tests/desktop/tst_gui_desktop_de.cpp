@@ -18,6 +18,7 @@
 #include <QDBusVariant>
 #include <QLabel>
 #include <QLockFile>
+#include <QMenu>
 #include <QSystemTrayIcon>
 
 namespace {
@@ -131,6 +132,13 @@ private Q_SLOTS:
         QTRY_VERIFY(!w.isVisible());
         clickTray();
         QTRY_VERIFY(w.isVisible() && !w.isMinimized());
+        clickTray();
+        QTRY_VERIFY(!w.isVisible());
+        MessageBox::SetNextAnswer(MessageBox::No);
+        QVERIFY(desktop->Tray()->Icon()->contextMenu()->actions().contains(w.Beenden1));
+        w.Beenden1->trigger();   // from the tray's menu: asked all the same, and declined
+        QCOMPARE(f.shownTexts().last(), W_ReallyClose);
+        QVERIFY(!w.IsShutDown());
 
         f.ras.hangUp();
         f.step(37);   // ended at 10:06:01: six clock minutes, now in this month's total
