@@ -18,7 +18,10 @@ TDesktop::TDesktop(TDesktopWiring wiring, const QDBusConnection &bus, const QStr
 
 void TDesktop::StepApplied()
 {
-    if (m_tray && m_wiring.state) m_tray->SetToolTip(TrayToolTip(m_wiring.state()));
+    if (!m_tray) return;
+    // A tray that has gone (the panel ended) must not keep the main window hidden in it.
+    if (!m_wiring.mainWindow->isVisible() && !m_tray->InTray()) BringForward(m_wiring.mainWindow);
+    if (m_wiring.state) m_tray->SetToolTip(TrayToolTip(m_wiring.state()));
 }
 
 void TDesktop::AnnounceBox(const QString &text)

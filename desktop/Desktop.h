@@ -28,7 +28,8 @@ public:
     // On bus (the session bus; tests hand a private one); the tray only when Minutrix.ini allows it.
     TDesktop(TDesktopWiring wiring, const QDBusConnection &bus, const QString &dataFolder);
 
-    // After each monitoring step: the tooltip follows it.
+    // After each monitoring step: the tooltip follows it, and a main window hidden in a tray that has
+    // gone comes back.
     void StepApplied();
     // Each box of the monitoring as it opens: also a notification while the main window is hidden
     // or minimized.

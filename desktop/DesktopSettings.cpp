@@ -52,9 +52,10 @@ void RestoreMainWindowPosition(QWidget *window)
     const QSize hint = window->sizeHint();
     const QSize frame =
         (hint.isValid() ? hint : window->size()) + QSize(0, window->style()->pixelMetric(QStyle::PM_TitleBarHeight));
-    QList<QRect> screens;
-    for (const QScreen *screen : QGuiApplication::screens()) screens << screen->availableGeometry();
-    window->move(KeepOnScreen(QRect(*stored, frame), screens));
+    const QRect placed(*stored, frame);
+    const QScreen *screen = QGuiApplication::screenAt(placed.center());
+    if (!screen) screen = QGuiApplication::primaryScreen();   // the one it stood on has gone
+    window->move(screen ? KeepOnScreen(placed, screen->availableGeometry()) : placed.topLeft());
 }
 
 void SaveMainWindowPosition(const QWidget *window)

@@ -43,23 +43,12 @@ void CentreOver(QWidget *window, const QWidget *over)
     // Centred, a tall window would leave the screen at the top where the main window sits near it
     // (its place is near the top): it opens with its top at the main window's instead.
     if (topLeft.y() < avail.top()) topLeft.setY(overFrame.top());
-    window->move(KeepOnScreen(QRect(topLeft, frame), {avail}));   // a window's position is that of its frame
+    window->move(KeepOnScreen(QRect(topLeft, frame), avail));   // a window's position is that of its frame
 }
 
-QPoint KeepOnScreen(const QRect &frame, const QList<QRect> &screens)
+QPoint KeepOnScreen(const QRect &frame, const QRect &screen)
 {
-    if (screens.isEmpty()) return frame.topLeft();
-    QRect on = screens.first();
-    qint64 most = 0;
-    for (const QRect &screen : screens) {
-        const QRect common = screen.intersected(frame);
-        const qint64 area = qint64(common.width()) * common.height();
-        if (area > most) {
-            most = area;
-            on = screen;
-        }
-    }
-    const int x = std::clamp(frame.left(), on.left(), std::max(on.left(), on.right() + 1 - frame.width()));
-    const int y = std::clamp(frame.top(), on.top(), std::max(on.top(), on.bottom() + 1 - frame.height()));
+    const int x = std::clamp(frame.left(), screen.left(), std::max(screen.left(), screen.right() + 1 - frame.width()));
+    const int y = std::clamp(frame.top(), screen.top(), std::max(screen.top(), screen.bottom() + 1 - frame.height()));
     return QPoint(x, y);
 }

@@ -24,9 +24,8 @@ QStringList files(const QTemporaryDir &dir)
 void startIn(QProcess &p, const QString &program)
 {
     // A session bus that reaches no one: a second start has no one to hand over to.
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("unix:path=/nonexistent/bus"));
-    p.setProcessEnvironment(env);
+    p.setEnvironment(QProcess::systemEnvironment()
+                     << QStringLiteral("DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent"));
     p.setProcessChannelMode(QProcess::ForwardedChannels);
     p.start(program, {});
     QVERIFY(p.waitForStarted());

@@ -1,84 +1,61 @@
 #pragma once
-// A desktop session of the test's own: a private session bus and, where a tray is wanted, an X
-// server (the offscreen platform has no tray at all). Made before the QApplication, which then
-// connects to them and never to the machine's own bus; python-dbusmock plays the desktop's
-// services on that bus. Everything ends with the object.
+// A desktop session of the test's own: a private session bus and an X server (the offscreen
+// platform has no tray at all). Made before the QApplication, which then connects to them and never
+// to the machine's own bus; python-dbusmock plays the desktop's services on that bus.
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QFile>
-#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-#include <memory>
-#include <vector>
+#include <list>
 
 class PrivateSession
 {
 public:
-    explicit PrivateSession(bool withDisplay)
+    PrivateSession()
     {
-        const QByteArray bus = firstLine(QStringLiteral("dbus-daemon"), {"--session", "--nofork", "--print-address=1"});
-        qputenv("DBUS_SESSION_BUS_ADDRESS", bus);
-        if (!withDisplay) return;
-        const QByteArray display =
-            firstLine(QStringLiteral("Xvfb"), {"-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "1024x768x24"});
-        qputenv("DISPLAY", ':' + display);
+        qputenv("DBUS_SESSION_BUS_ADDRESS", firstLine("dbus-daemon", {"--session", "--nofork", "--print-address=1"}));
+        qputenv("DISPLAY", ':' + firstLine("Xvfb", {"-displayfd", "1", "-nolisten", "tcp"}));
         qputenv("QT_QPA_PLATFORM", "xcb");
     }
-
     ~PrivateSession()
     {
-        for (auto &p : m_processes) {
-            p->kill();
-            p->waitForFinished();
-        }
+        for (QProcess &p : m_processes) p.kill(), p.waitForFinished();
     }
 
-    // A python-dbusmock service: a template of python-dbusmock or a file of tests/support/dbus,
-    // with its calls logged; returns once its name is on the bus.
-    void startMock(const QString &templ, const QString &busName, const QByteArray &parameters = "{}")
+    // A python-dbusmock template (its own or a file) logging its calls as `log`; returns once
+    // busName is on the bus.
+    QProcess &startMock(const QString &templ, const QString &log, const QString &busName)
     {
-        const QString log = logOf(templ);
-        start(QStringLiteral("/usr/bin/python3"),
-              {"-m", "dbusmock", "-t", templ, "-l", log, "-p", QString::fromUtf8(parameters)});
+        QProcess &p = start("/usr/bin/python3", {"-m", "dbusmock", "-t", templ, "-l", m_dir.filePath(log)});
         QDBusConnectionInterface *bus = QDBusConnection::sessionBus().interface();
-        if (!QTest::qWaitFor([&] { return bus->isServiceRegistered(busName).value(); }, 10000))
-            qFatal("%s did not come up", qPrintable(templ));
+        if (!QTest::qWaitFor([&] { return bus->isServiceRegistered(busName).value(); }, 10000)) qFatal("no mock");
+        return p;
     }
-
-    // What the service was asked so far, in its log's lines ("<time> Notify \"Minutrix\" 0 ...").
-    QByteArray calls(const QString &templ)
+    // The calls logged so far, a line each ("<time> Notify \"Minutrix\" 0 ...").
+    QByteArray calls(const QString &log) const
     {
-        QFile f(logOf(templ));
+        QFile f(m_dir.filePath(log));
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 
 private:
-    QProcess &start(const QString &program, const QStringList &args)
+    QProcess &start(const char *program, const QStringList &args)
     {
-        m_processes.push_back(std::make_unique<QProcess>());
-        QProcess &p = *m_processes.back();
+        QProcess &p = m_processes.emplace_back();
         p.setStandardErrorFile(QProcess::nullDevice());
-        p.start(program, args);
-        if (!p.waitForStarted()) qFatal("%s does not start", qPrintable(program));
+        p.start(QString::fromLatin1(program), args);
         return p;
     }
-
-    QByteArray firstLine(const QString &program, const QStringList &args)
+    QByteArray firstLine(const char *program, const QStringList &args)
     {
         QProcess &p = start(program, args);
         while (!p.canReadLine() && p.waitForReadyRead(10000)) {}
-        const QByteArray line = p.readLine().trimmed();
-        if (line.isEmpty()) qFatal("%s says nothing", qPrintable(program));
-        return line;
-    }
-
-    QString logOf(const QString &templ) const
-    {
-        return m_dir.filePath(QFileInfo(templ).baseName() + QStringLiteral(".log"));
+        if (!p.canReadLine()) qFatal("%s did not start", program);
+        return p.readLine().trimmed();
     }
 
     QTemporaryDir m_dir;
-    std::vector<std::unique_ptr<QProcess>> m_processes;
+    std::list<QProcess> m_processes;
 };

@@ -1,18 +1,11 @@
-'''A StatusNotifierWatcher with a host, for python-dbusmock: a desktop with a tray on the bus.
-
-The items that register are logged with their service name.
-'''
+'''python-dbusmock template: a StatusNotifierWatcher with a host, so the desktop has a tray.'''
 import dbus
 
-BUS_NAME = 'org.kde.StatusNotifierWatcher'
+BUS_NAME = MAIN_IFACE = 'org.kde.StatusNotifierWatcher'
 MAIN_OBJ = '/StatusNotifierWatcher'
-MAIN_IFACE = 'org.kde.StatusNotifierWatcher'
 SYSTEM_BUS = False
 
 
 def load(mock, _parameters):
-    mock.AddMethods(MAIN_IFACE, [('RegisterStatusNotifierItem', 's', '', ''),
-                                 ('RegisterStatusNotifierHost', 's', '', '')])
-    mock.AddProperties(MAIN_IFACE, {'IsStatusNotifierHostRegistered': True,
-                                    'ProtocolVersion': dbus.Int32(0),
-                                    'RegisteredStatusNotifierItems': dbus.Array([], signature='s')})
+    mock.AddMethods(MAIN_IFACE, [('RegisterStatusNotifierItem', 's', '', ''), ('RegisterStatusNotifierHost', 's', '', '')])
+    mock.AddProperties(MAIN_IFACE, {'IsStatusNotifierHostRegistered': True, 'ProtocolVersion': dbus.Int32(0)})
