@@ -3,7 +3,7 @@
 #if defined(_WIN32)
 #include "dialup/RasWindows.h"
 #elif defined(__linux__)
-#include "dialup/RasPppd.h"
+#include "dialup/RasLinux.h"
 #endif
 
 #include <cstring>
@@ -108,7 +108,7 @@ RasModule &DefaultRasModule()
 #if defined(_WIN32)
     return WindowsRasModule();
 #elif defined(__linux__)
-    return PppdRasModule();
+    return LinuxRasModule();
 #else
     static auto *none = new NoRasModule;
     return *none;

@@ -61,10 +61,13 @@ public:
     virtual void CloseLibrary(RasLibrary library) = 0;
 
     virtual TextEncoding Encoding() const { return TextEncoding::Ansi; }
+    // Counts the changes of the phonebook (entries or numbers) since the module started; a module
+    // whose phonebook can change while the program runs lets the monitor know when to read it again.
+    virtual unsigned PhonebookGeneration() const { return 0; }
 };
 
-// The module every call goes to. nullptr restores the platform's default (RAS on Windows, pppd on
-// Linux, a module without entries elsewhere). Switching modules releases the library the old one
+// The module every call goes to. nullptr restores the platform's default (RAS on Windows, pppd and
+// NetworkManager on Linux, a module without entries elsewhere). Switching modules releases the library the old one
 // handed out and starts the resolver again from "nothing loaded".
 void SetRasModule(RasModule *module);
 RasModule &CurrentRasModule();

@@ -75,6 +75,7 @@ TVexRasConnect::TVexRasConnect(QObject *owner)
     m_pollTimer->setInterval(500);
     connect(m_pollTimer, &QTimer::timeout, this, &TVexRasConnect::Poll);
     try {
+        m_phonebookGeneration = CurrentRasModule().PhonebookGeneration();
         FillNumbers(FillEntries());
     } catch (const RasError &e) {
         throw Exception(QString::fromStdString(e.what()));
@@ -176,8 +177,28 @@ QString TVexRasConnect::LookUpNumber(const QString &entry) const
 
 void TVexRasConnect::Poll()
 {
+    RereadPhonebook();
     RefreshState();
     Report();
+}
+
+// A module whose entries arrive late (NetworkManager's) or change while the program runs says so
+// through its phonebook generation; the lists are read again then, and kept as they were when
+// reading fails, since nothing may leave the poll.
+void TVexRasConnect::RereadPhonebook()
+{
+    const unsigned generation = CurrentRasModule().PhonebookGeneration();
+    if (generation == m_phonebookGeneration) return;
+    m_phonebookGeneration = generation;
+    QStringList entries, numbers;
+    entries.swap(m_availableEntries);
+    numbers.swap(m_availableNumbers);
+    try {
+        FillNumbers(FillEntries());
+    } catch (...) {
+        m_availableEntries.swap(entries);
+        m_availableNumbers.swap(numbers);
+    }
 }
 
 void TVexRasConnect::RefreshState()

@@ -1,7 +1,7 @@
 #pragma once
 // The connection monitor: a non-visual component on a form that lists the dial-up phonebook
-// entries with their numbers once, and while DoTimer is on asks RAS every 500 ms which
-// connection is up and in which state. After every poll it raises OnStatusChange; when the
+// entries with their numbers (once, and again when the RAS module says its phonebook changed), and
+// while DoTimer is on asks RAS every 500 ms which connection is up and in which state. After every poll it raises OnStatusChange; when the
 // connection enters another phase it raises OnConnectionStatus first.
 #include <QObject>
 #include <QString>
@@ -66,6 +66,7 @@ public:
 private:
     std::vector<std::string> FillEntries();   // the names as RAS spelled them
     void FillNumbers(const std::vector<std::string> &rawEntries);
+    void RereadPhonebook();
     void RefreshState();
     void Report();
     QString DecodeRasText(const std::string &bytes) const;
@@ -85,6 +86,7 @@ private:
     QString m_status;
     TCStatus m_phase = TCStatus::disconnected;
     qint32 m_phasePolls = 0;
-    bool m_stateRecognised = false;   // the last poll saw a state of the table
+    bool m_stateRecognised = false;       // the last poll saw a state of the table
+    unsigned m_phonebookGeneration = 0;   // of the RAS module, when the lists were read
     QList<TConnectedLink> m_connectedLinks;
 };

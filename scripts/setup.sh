@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building and running Minutrix needs on Debian 12 (only what is missing).
 # `scripts/setup.sh --tests` adds what only the tests and checks need: the cross compilers, clang
-# for fuzzing, Google Benchmark, libxcb for the start-up benchmark's timer, the packaging checkers and
-# a private session bus with python-dbusmock for the desktop tests.
+# for fuzzing, Google Benchmark, libxcb for the start-up benchmark's timer, the packaging checkers,
+# and a private D-Bus daemon with python-dbusmock for the NetworkManager and desktop tests.
 set -euo pipefail
 
 packages=(
@@ -16,7 +16,7 @@ if [[ ${1:-} == --tests ]]; then
     poppler-utils libbenchmark-dev libxcb1-dev
     g++-mingw-w64-x86-64 g++-mingw-w64-i686 clang clang-format libclang-rt-14-dev
     dpkg-dev file lintian desktop-file-utils appstream
-    dbus python3-dbusmock
+    dbus-daemon python3-dbusmock
   )
 fi
 

@@ -201,6 +201,37 @@ private Q_SLOTS:
         QCOMPARE(constructionError(&form), message);
     }
 
+    // A phonebook that changes (NetworkManager's arrives after the start) is read again at the
+    // next poll; one that cannot be read then leaves the lists as they were, and the poll goes on.
+    void changedPhonebook_readAtTheNextPoll_data()
+    {
+        QTest::addColumn<RasDword>("probe");   // of the new entry
+        QTest::addColumn<QStringList>("entries");
+        QTest::addColumn<QStringList>("numbers");
+        QTest::newRow("read") << ERROR_BUFFER_TOO_SMALL << QStringList{"Provider", "Hotspot"}
+                              << QStringList{"0192658", "AndroidAP"};
+        QTest::newRow("probe fails: kept")
+            << RasDword(ERROR_CANNOT_FIND_PHONEBOOK_ENTRY) << QStringList{"Provider"} << QStringList{"0192658"};
+    }
+    void changedPhonebook_readAtTheNextPoll()
+    {
+        QFETCH(RasDword, probe);
+        QFETCH(QStringList, entries);
+        QFETCH(QStringList, numbers);
+        FakeRas ras;
+        ras.addEntry("Provider", "0192658");
+        QWidget form;
+        TVexRasConnect m(&form);
+        ras.addEntry("Hotspot", "AndroidAP", probe);
+        m.Poll();
+        QCOMPARE(m.AvailableEntries(), QStringList{"Provider"});   // no change said, none read
+        ras.changePhonebook();
+        m.Poll();
+        QCOMPARE(m.AvailableEntries(), entries);
+        QCOMPARE(m.AvailableNumbers(), numbers);
+        QCOMPARE(m.Status(), QStringLiteral("Nismo spojeni"));   // the poll itself went on
+    }
+
     void ownerChecks_data()
     {
         QTest::addColumn<int>("owner");   // 0 none, 1 plain object, 2 form with a monitor, 3 form with a derived one,

@@ -276,6 +276,11 @@ private Q_SLOTS:
         QTest::newRow("pppd without call") << QByteArray("pppd") << QList<QByteArray>{"pppd", "/dev/ttyS0", "noauth"};
         QTest::newRow("call without a name") << QByteArray("pppd") << QList<QByteArray>{"pppd", "call"};
         QTest::newRow("call with a path") << QByteArray("pppd") << QList<QByteArray>{"pppd", "call", "../x"};
+        // NetworkManager starts pppd with its plugin; the NetworkManager module counts that link.
+        const QList<QByteArray> nmPppd{
+            "/usr/sbin/pppd", "nodetach",         "ttyUSB2", "ipparam", "/org/freedesktop/NetworkManager/PPP/1",
+            "plugin",         "nm-pppd-plugin.so"};
+        QTest::newRow("NetworkManager's own pppd") << QByteArray("pppd") << nmPppd;
     }
     void connection_notAPppdForAPeer_notEnumerated()
     {

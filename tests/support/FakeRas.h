@@ -36,7 +36,8 @@ public:
                   RasDword readResult = RAS_SUCCESS);
     void setProbeSize(RasDword bytes) { m_probeSize = bytes; }   // what the probe asks for; 1768 by default
     void failEnumEntries(RasDword result) { m_enumEntriesResult = result; }   // RAS_SUCCESS: answer normally
-    void overstateEntryCount(RasDword extra) { m_extraEntries = extra; }      // a count beyond the buffer
+    void changePhonebook() { ++m_phonebookGeneration; }   // the monitor reads the lists at its next poll
+    void overstateEntryCount(RasDword extra) { m_extraEntries = extra; }   // a count beyond the buffer
 
     // Active connections, in the order RAS reports them.
     void setConnection(const QString &entry, RasDword state, const QString &deviceType = QStringLiteral("modem"),
@@ -85,6 +86,7 @@ public:
     RasLibrary OpenLibrary(const char *fileName) override;
     RasProc FindFunction(RasLibrary library, const char *name) override;
     void CloseLibrary(RasLibrary library) override;
+    unsigned PhonebookGeneration() const override { return m_phonebookGeneration; }
 
     RasDword GetEntryProperties(const char *entry, void *buffer, RasDword *entrySize, RasDword *deviceInfoSize);
 
@@ -116,6 +118,7 @@ private:
     RasDword m_probeSize = RasLayout::EntrySize;
     RasDword m_enumEntriesResult = RAS_SUCCESS;
     RasDword m_extraEntries = 0;
+    unsigned m_phonebookGeneration = 0;
     QList<Connection> m_connections;
     RasDword m_enumConnectionsResult = RAS_SUCCESS;
     RasDword m_extraConnections = 0;

@@ -1,14 +1,18 @@
 #pragma once
 // A desktop session of the test's own: a private session bus and an X server (the offscreen
 // platform has no tray at all). Made before the QApplication, which then connects to them and never
-// to the machine's own bus; python-dbusmock plays the desktop's services on that bus.
+// to the machine's own bus; python-dbusmock plays the desktop's services on that bus. (The
+// NetworkManager tests' PrivateSystemBus stands in for the system bus instead.)
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
 #include <list>
+
+#include <sys/prctl.h>
 
 class PrivateSession
 {
@@ -44,6 +48,7 @@ private:
     QProcess &start(const char *program, const QStringList &args)
     {
         QProcess &p = m_processes.emplace_back();
+        p.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });   // never outlives the test
         p.setStandardErrorFile(QProcess::nullDevice());
         p.start(QString::fromLatin1(program), args);
         return p;
