@@ -11,12 +11,14 @@
 #include "tariffs/window/AssistentForm.h"
 #include "tariffs/window/SettingForm.h"
 #include "tariffs/window/TarifForm.h"
+#include "ui/MessageBox.h"
 #include "ui/WindowPlacement.h"
 
 #include <QAction>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QTimer>
+#include <functional>
 #include <utility>
 
 namespace {
@@ -26,7 +28,8 @@ namespace {
 class TWindowsAfterPaint : public QObject
 {
 public:
-    explicit TWindowsAfterPaint(THauptfenster *hauptfenster) : QObject(hauptfenster), m_hauptfenster(hauptfenster)
+    TWindowsAfterPaint(THauptfenster *hauptfenster, std::function<void()> afterwards)
+        : QObject(hauptfenster), m_hauptfenster(hauptfenster), m_afterwards(std::move(afterwards))
     {
         hauptfenster->installEventFilter(this);
         QTimer::singleShot(1000, this, &TWindowsAfterPaint::make);
@@ -47,6 +50,7 @@ public:
             if (!m_hauptfenster->IsShutDown()) {
                 CreateWindows(m_hauptfenster);
                 m_made = true;
+                if (m_afterwards) m_afterwards();
             }
         }
         return m_made;
@@ -54,6 +58,7 @@ public:
 
 private:
     THauptfenster *m_hauptfenster;
+    std::function<void()> m_afterwards;
     bool m_started = false, m_made = false;
 };
 }
@@ -61,6 +66,12 @@ private:
 void InstallProgramServices()
 {
     InstallErrorReport([] { return static_cast<QWidget *>(Hauptfenster); });
+    // A box while the user works in another program opens over the main window, unless that is
+    // out of sight (in the tray, minimized): a box over it would be hidden with it.
+    MessageBox::SetOwnerWhenInactive([]() -> QWidget * {
+        const bool onScreen = Hauptfenster && Hauptfenster->isVisible() && !Hauptfenster->isMinimized();
+        return onScreen ? Hauptfenster : nullptr;
+    });
     QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, [] {
         if (Hauptfenster) Hauptfenster->Shutdown();
     });
@@ -93,10 +104,14 @@ void CreateWindows(THauptfenster *hauptfenster)
     hauptfenster->SetWindowOpener(hauptfenster->Auswertung1, [] { Auswertung->exec(); });
 }
 
-void CreateWindowsAtStart(THauptfenster *hauptfenster)
+void CreateWindowsAtStart(THauptfenster *hauptfenster, std::function<void()> afterwards)
 {
-    if (ErsterStart != 0) return CreateWindows(hauptfenster);
-    auto *windows = new TWindowsAfterPaint(hauptfenster);
+    if (ErsterStart != 0) {
+        CreateWindows(hauptfenster);
+        if (afterwards && !hauptfenster->IsShutDown()) afterwards();
+        return;
+    }
+    auto *windows = new TWindowsAfterPaint(hauptfenster, std::move(afterwards));
     // The menu is as it will be from the first paint on: an item chosen before the windows are made
     // has them made, and then opens the window that CreateWindows has given it.
     for (QAction *item : {hauptfenster->Tarife1, hauptfenster->Einstellungen1, hauptfenster->AutoUpdate1,

@@ -1,7 +1,11 @@
 // Minutrix: the program entry. Creates the windows in their fixed order and runs the event loop.
 #include "app/CommandLine.h"
+#include "app/DesktopWiring.h"
 #include "app/Windows.h"
 #include "core/InstanceLock.h"
+#include "core/ProgramDir.h"
+#include "desktop/DesktopSettings.h"
+#include "desktop/HandOver.h"
 #include "mainwindow/Haupt.h"
 #include "ui/MessageBox.h"
 #ifdef Q_OS_UNIX
@@ -26,6 +30,8 @@ int main(int argc, char *argv[])
     // A second program on the same data folder ends before it reads or writes any store.
     const std::unique_ptr<QLockFile> lock = LockDataFolder();
     if (!lock) {
+        // The running program comes forward instead, when the session bus reaches it.
+        if (HandOverToRunningProgram(QDBusConnection::sessionBus(), ProgramDir())) return 0;
         MessageBox::ShowMessage(QStringLiteral("Minutrix läuft bereits."));
         return 1;
     }
@@ -40,7 +46,10 @@ int main(int argc, char *argv[])
     // The windows in their fixed order: the main window, then the others (on the first start before
     // the main window is shown, else once it has been painted).
     auto *hauptfenster = new THauptfenster;
-    if (!hauptfenster->IsShutDown()) CreateWindowsAtStart(hauptfenster);
+    RestoreMainWindowPosition(hauptfenster);
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, [hauptfenster] { SaveMainWindowPosition(hauptfenster); });
+    // The desktop's tray, notifications and hand-over come with the other windows, after the first paint.
+    if (!hauptfenster->IsShutDown()) CreateWindowsAtStart(hauptfenster, [hauptfenster] { StartDesktop(hauptfenster); });
     int rc = 0;
     if (!hauptfenster->IsShutDown()) {   // a signal during start-up has ended it already
         hauptfenster->show();

@@ -37,6 +37,10 @@ public:
     // The window a menu item opens; an item without one stays disabled.
     void SetWindowOpener(QAction *item, std::function<void()> open);
 
+    // Called with the text of each box of the monitoring as it opens (app/ sends it to the desktop
+    // as well while the window is out of sight).
+    std::function<void(const QString &text)> AnnounceBox;
+
     // Handlers.
     void FormCreate();
     bool FormCloseQuery();
@@ -51,6 +55,10 @@ public:
     bool IsShutDown() const { return m_shutDown; }
     // A termination signal: ends at once, or as soon as start-up has finished.
     void RequestShutdown();
+
+Q_SIGNALS:
+    // After each monitoring step, once its display has been applied.
+    void StepApplied();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -32,11 +32,17 @@ void THauptfenster::Timer1Timer()
 {
     const TDisplay display = Monitor.Timer1Timer();
     apply(display);
+    Q_EMIT StepApplied();
     // A box opened inside this slot would stop Timer1 until it is closed (a timer does not fire
     // while its own slot runs): the boxes open from the event loop, after the step has returned.
     for (const TMessage &m : display.Messages)
         QMetaObject::invokeMethod(
-            this, [m] { Guarded([&m] { showMessage(m); }); }, Qt::QueuedConnection);
+            this,
+            [this, m] {
+                if (AnnounceBox) AnnounceBox(m.text);
+                Guarded([&m] { showMessage(m); });
+            },
+            Qt::QueuedConnection);
 }
 
 void THauptfenster::apply(const TDisplay &display)

@@ -2,7 +2,7 @@
 # Installs what building and running Minutrix needs on Debian 12 (only what is missing).
 # `scripts/setup.sh --tests` adds what only the tests and checks need: the cross compilers, clang
 # for fuzzing, Google Benchmark, libxcb for the start-up benchmark's timer, the packaging checkers,
-# and a private D-Bus daemon with python-dbusmock's NetworkManager for the NetworkManager tests.
+# and a private D-Bus daemon with python-dbusmock for the NetworkManager and desktop tests.
 set -euo pipefail
 
 packages=(

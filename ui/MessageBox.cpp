@@ -15,6 +15,13 @@ bool testMode = false;
 bool ending = false;
 QList<Button> answers;
 QList<Shown> history;
+std::function<QWidget *()> ownerWhenInactive;
+
+QWidget *boxParent()
+{
+    if (QWidget *active = QApplication::activeWindow()) return active;
+    return ownerWhenInactive ? ownerWhenInactive() : nullptr;
+}
 
 QMessageBox::Icon qtIcon(Icon icon)
 {
@@ -53,13 +60,14 @@ QString StandardCaption(Button b)
 
 Button Show(const QString &title, const QString &text, Icon icon, const QList<Button> &buttons)
 {
-    history.append({title, text, icon, buttons});
+    QWidget *owner = boxParent();
+    history.append({title, text, icon, buttons, owner});
     if (ending) return buttons.contains(No) ? No : Cancel;
     if (testMode) {
         if (!answers.isEmpty()) return answers.takeFirst();
         return buttons.isEmpty() ? Ok : buttons.first();
     }
-    QMessageBox box(qtIcon(icon), title, text, QMessageBox::NoButton, QApplication::activeWindow());
+    QMessageBox box(qtIcon(icon), title, text, QMessageBox::NoButton, owner);
     QList<QPair<QAbstractButton *, Button>> made;
     for (Button b : buttons) made.append({box.addButton(StandardCaption(b), role(b)), b});
     if (!made.isEmpty()) box.setDefaultButton(static_cast<QPushButton *>(made.first().first));
@@ -68,6 +76,8 @@ Button Show(const QString &title, const QString &text, Icon icon, const QList<Bu
         if (box.clickedButton() == m.first) return m.second;
     return buttons.contains(No) ? No : Cancel;
 }
+
+void SetOwnerWhenInactive(std::function<QWidget *()> owner) { ownerWhenInactive = std::move(owner); }
 
 void ShowMessage(const QString &text) { Show(QApplication::applicationDisplayName(), text, NoIcon, {Ok}); }
 

@@ -4,6 +4,7 @@
 // its first button) without a modal loop.
 #include <QList>
 #include <QString>
+#include <functional>
 
 class QWidget;
 
@@ -18,6 +19,7 @@ struct Shown
     QString text;
     Icon icon;
     QList<Button> buttons;
+    QWidget *owner;   // the window the box opens over, if any
 };
 
 // Shows a modal box and returns the button pressed (Cancel when the box was closed otherwise).
@@ -27,6 +29,11 @@ Button Show(const QString &caption, const QString &text, Icon icon, const QList<
 QString StandardCaption(Button b);
 // Qt's own German texts for its buttons and dialogs; the program's texts are German already.
 void InstallQtTranslations();
+
+// The window a box belongs to when none of the program's windows is active (the user works in
+// another program): the box then opens over it, without a taskbar entry of its own. A null
+// answer, or none installed, leaves the box on its own.
+void SetOwnerWhenInactive(std::function<QWidget *()> owner);
 
 // A plain box with the application title as caption and an OK button.
 void ShowMessage(const QString &text);

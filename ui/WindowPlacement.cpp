@@ -43,7 +43,12 @@ void CentreOver(QWidget *window, const QWidget *over)
     // Centred, a tall window would leave the screen at the top where the main window sits near it
     // (its place is near the top): it opens with its top at the main window's instead.
     if (topLeft.y() < avail.top()) topLeft.setY(overFrame.top());
-    topLeft.setX(std::clamp(topLeft.x(), avail.left(), std::max(avail.left(), avail.right() + 1 - frame.width())));
-    topLeft.setY(std::clamp(topLeft.y(), avail.top(), std::max(avail.top(), avail.bottom() + 1 - frame.height())));
-    window->move(topLeft);   // a window's position is that of its frame
+    window->move(KeepOnScreen(QRect(topLeft, frame), avail));   // a window's position is that of its frame
+}
+
+QPoint KeepOnScreen(const QRect &frame, const QRect &screen)
+{
+    const int x = std::clamp(frame.left(), screen.left(), std::max(screen.left(), screen.right() + 1 - frame.width()));
+    const int y = std::clamp(frame.top(), screen.top(), std::max(screen.top(), screen.bottom() + 1 - frame.height()));
+    return QPoint(x, y);
 }

@@ -10,6 +10,7 @@
 #include "ui/ShowException.h"
 #include "ui/WindowFont.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -30,7 +31,7 @@ TSettingForm::TSettingForm(QWidget *parent) : QDialog(parent), m_instance(Settin
     setObjectName(QStringLiteral("SettingForm"));
     setWindowTitle(QStringLiteral("Einstellungen"));
     setFont(WindowFont());
-    setGeometry(396, 251, 234, 127);
+    setGeometry(396, 251, 234, 147);
 
     LBundesland = MakeLabel(this, "LBundesland", 5, 10, QStringLiteral("Bundesland:"));
     SBundesland = MakeList(this, "SBundesland", 75, 5, 145);
@@ -39,12 +40,16 @@ TSettingForm::TSettingForm(QWidget *parent) : QDialog(parent), m_instance(Settin
     EGesamtLimit = MakeEdit(this, "EGesamtLimit", 75, 30, 66, 21, LocalAmount(QStringLiteral("100,00")));
     LGesamtLimit2 = MakeLabel(this, "LGesamtLimit2", 145, 35, QStringLiteral("€"));
 
-    BitBtn2 = MakeButton(this, "BitBtn2", 55, 65, 80, 25, MessageBox::StandardCaption(MessageBox::Cancel));
+    CBAutostart = Place(new QCheckBox(QStringLiteral("Beim Anmelden starten"), this), "CBAutostart", 5, 60, 215, 17);
+    CBAutostart->setEnabled(false);
+
+    BitBtn2 = MakeButton(this, "BitBtn2", 55, 85, 80, 25, MessageBox::StandardCaption(MessageBox::Cancel));
     BitBtn2->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
-    BitBtn1 = MakeButton(this, "BitBtn1", 140, 65, 80, 25, MessageBox::StandardCaption(MessageBox::Ok));
+    BitBtn1 = MakeButton(this, "BitBtn1", 140, 85, 80, 25, MessageBox::StandardCaption(MessageBox::Ok));
     BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
     BitBtn1->setDefault(true);   // Enter
-    setTabOrder(EGesamtLimit, BitBtn2);
+    setTabOrder(EGesamtLimit, CBAutostart);
+    setTabOrder(CBAutostart, BitBtn2);
     setTabOrder(BitBtn2, BitBtn1);
 
     connect(BitBtn1, &QPushButton::clicked, this, [this] {
@@ -56,6 +61,8 @@ TSettingForm::TSettingForm(QWidget *parent) : QDialog(parent), m_instance(Settin
     OnShow(this, [this] {
         SBundesland->setCurrentIndex(Bundesland < 16 ? Bundesland : -1);
         EGesamtLimit->setText(AmountText(GesamtLimit));
+        CBAutostart->setEnabled(AutostartOn && SetAutostart);
+        CBAutostart->setChecked(AutostartOn && AutostartOn());   // the entry may have gone meanwhile
     });
 }
 
@@ -68,6 +75,7 @@ void TSettingForm::BitBtn1Click()
     GesamtLimit = StrToFloat(EGesamtLimit->text());
     Bundesland = std::uint8_t(SBundesland->currentIndex());
     SaveSettings();
+    if (SetAutostart) SetAutostart(CBAutostart->isChecked());   // also renews the path of a moved program
 }
 
 void TSettingForm::BitBtn2Click() {}

@@ -23,6 +23,9 @@ QStringList files(const QTemporaryDir &dir)
 
 void startIn(QProcess &p, const QString &program)
 {
+    // A session bus that reaches no one: a second start has no one to hand over to.
+    p.setEnvironment(QProcess::systemEnvironment()
+                     << QStringLiteral("DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent"));
     p.setProcessChannelMode(QProcess::ForwardedChannels);
     p.start(program, {});
     QVERIFY(p.waitForStarted());
@@ -77,7 +80,8 @@ private Q_SLOTS:
         QCOMPARE(p.state(), QProcess::Running);   // held by the wizard, not ended
         QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("Settings.dat"))));
 
-        // A second start on the same folder only says that Minutrix runs already.
+        // A second start on the same folder, where the bus does not reach the first, only says that
+        // Minutrix runs already.
         const QStringList before = files(dir);
         QProcess second;
         startIn(second, program);

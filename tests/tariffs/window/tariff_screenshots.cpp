@@ -92,6 +92,8 @@ int main(int argc, char **argv)
     }
     {
         TSettingForm settings;
+        settings.AutostartOn = [] { return true; };   // as the program shows it when it starts with the session
+        settings.SetAutostart = [](bool) {};
         save(settings, "settings");
     }
     return 0;
