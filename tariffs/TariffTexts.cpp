@@ -13,8 +13,7 @@ bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 bool sameDay(const TTarif &t, int d1, int d2)
 {
     for (size_t h = 0; h < 24; ++h)
-        if (!sameBits(t.Kosten[d1][h], t.Kosten[d2][h]) || !sameBits(t.Taktung[d1][h], t.Taktung[d2][h]))
-            return false;
+        if (!sameBits(t.Kosten[d1][h], t.Kosten[d2][h]) || !sameBits(t.Taktung[d1][h], t.Taktung[d2][h])) return false;
     return true;
 }
 
@@ -45,7 +44,8 @@ std::vector<TSlotTexts> daySlots(const TTarif &t, int d)
                && sameBits(t.Taktung[d][size_t(last + 1)], increment))
             ++last;
         if (!sameBits(price, 0) || !sameBits(increment, 0))
-            slots.push_back({QString::number(first), QString::number(last), AmountText(price), incrementText(increment)});
+            slots.push_back(
+                {QString::number(first), QString::number(last), AmountText(price), incrementText(increment)});
         first = last + 1;
     }
     return slots;

@@ -90,11 +90,11 @@ void TComparisonPage::refresh()
     }
     const int widths[] = {200, 90, 90, 130};
     for (int c = 0; c < 4; ++c) VergleichList->setColumnWidth(c, widths[c]);
-    LVergleich->setText(Tarife.empty() ? QStringLiteral("Es sind keine Tarife angelegt.")
-                                       : QStringLiteral("Protokolliert: %1 für %2, neu berechnet mit den Feiertagen von %3")
-                                             .arg(EuroText(comparison.logged),
-                                                  records.size() == 1 ? QStringLiteral("1 Verbindung")
-                                                                      : QStringLiteral("%1 Verbindungen")
-                                                                            .arg(records.size()),
-                                                  stateName()));
+    LVergleich->setText(Tarife.empty()
+                            ? QStringLiteral("Es sind keine Tarife angelegt.")
+                            : QStringLiteral("Protokolliert: %1 für %2, neu berechnet mit den Feiertagen von %3")
+                                  .arg(EuroText(comparison.logged),
+                                       records.size() == 1 ? QStringLiteral("1 Verbindung")
+                                                           : QStringLiteral("%1 Verbindungen").arg(records.size()),
+                                       stateName()));
 }
