@@ -36,12 +36,32 @@ QStringList pdfWords(const QByteArray &pdf)
     return words;
 }
 
+// The right edge (in 0.1 mm) and text of every word of the PDF: "x text".
+QStringList pdfRightEdges(const QByteArray &pdf)
+{
+    QTemporaryDir dir;
+    QFile file(dir.filePath("p.pdf"));
+    if (!file.open(QIODevice::WriteOnly) || file.write(pdf) != pdf.size()) return {};
+    file.close();
+    QProcess p;
+    p.start("pdftotext", {"-bbox", file.fileName(), "-"});
+    p.waitForFinished(30000);
+    static const QRegularExpression word(
+        R"re(<word xMin="[\d.]+" yMin="[\d.]+" xMax="([\d.]+)"[^>]*>([^<]*)</word>)re");
+    QStringList words;
+    for (auto m = word.globalMatch(QString::fromUtf8(p.readAllStandardOutput())); m.hasNext();) {
+        const auto w = m.next();
+        words << QStringLiteral("%1 %2").arg(qRound(w.captured(1).toDouble() * 254 / 72)).arg(w.captured(2));
+    }
+    return words;
+}
+
 // Row n's tariff is "T<n>"; the first one's bytes are Windows-1252 for "Spät€".
-QByteArray printed(int rows, double pageWidthMm = 210, int copies = 1, bool *done = nullptr)
+QByteArray printed(int rows, double pageWidthMm = 210, int copies = 1, bool *done = nullptr,
+                   const QByteArray &firstTariff = "Sp\xe4t\x80")
 {
     std::vector<TVerbindung> records{size_t(rows)};
-    for (int i = 0; i < rows; ++i)
-        records[size_t(i)].Tarif.setBytes(i ? "T" + QByteArray::number(i + 1) : "Sp\xe4t\x80");
+    for (int i = 0; i < rows; ++i) records[size_t(i)].Tarif.setBytes(i ? "T" + QByteArray::number(i + 1) : firstTariff);
     QByteArray pdf;
     QBuffer buffer(&pdf);
     buffer.open(QIODevice::WriteOnly);
@@ -102,6 +122,16 @@ private Q_SLOTS:
             expected << page + QStringLiteral(" 1150 250 Tarif") << page + QStringLiteral(" 1150 293 Sp\u00e4t\u20ac")
                      << page + QStringLiteral(" 1150 336 T2");
         QCOMPARE(pdfWords(printed(2, 210, 3)).filter(QRegularExpression("^\\d+ 1150 ")), expected);
+    }
+
+    void longTariffName_cutToItsColumn()
+    {
+        // 100 characters of about 2 mm each: cut 2 mm before the cost's column at 1750, with "…".
+        const QStringList words = pdfRightEdges(printed(1, 210, 1, nullptr, QByteArray(100, 'W')));
+        const QStringList names = words.filter(QRegularExpression("^\\d+ W+"));
+        QCOMPARE(names.size(), 1);
+        QVERIFY2(names[0].endsWith(QChar(0x2026)) && names[0].section(' ', 0, 0).toInt() <= 1730, qPrintable(names[0]));
+        QCOMPARE(words.filter(QRegularExpression(" Kosten$")).size(), 1);   // the header's cost stands apart
     }
 
     void narrowerThan200mm_printsNothing()

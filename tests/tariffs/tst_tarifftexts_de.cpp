@@ -18,9 +18,9 @@ TSlotTexts slot(int von, int bis, const char *kosten, const char *taktung = "1")
 // The fields of the stored record whose bytes differ.
 std::set<QString> changedFields(const TTarif &a, const TTarif &b)
 {
-    static const std::pair<int, const char *> fields[] = {{0, "Name"},          {256, "Nummer"},   {512, "Eintrag"},
-                                                          {768, "Kosten"},      {2112, "Taktung"}, {3456, "Freibetrag"},
-                                                          {3464, "Limit"},      {3472, ""}};
+    static const std::pair<int, const char *> fields[] = {{0, "Name"},     {256, "Nummer"},   {512, "Eintrag"},
+                                                          {768, "Kosten"}, {2112, "Taktung"}, {3456, "Freibetrag"},
+                                                          {3464, "Limit"}, {3472, ""}};
     const QByteArray x = TarifToBytes(a), y = TarifToBytes(b);
     std::set<QString> changed;
     for (int i = 0; i < TarifSize; ++i)
@@ -55,9 +55,9 @@ private Q_SLOTS:
         QTest::addColumn<int>("shownSlots");
         QTest::newRow("initial texts") << 0 << onEveryPage({InitialSlotTexts()}) << 0 << 1;
         QTest::newRow("three slots a day")
-            << 0 << onEveryPage({slot(0, 7, "1,5", "60"), slot(8, 17, "2,9", "10"), slot(18, 23, "0,8", "60")}) << 0 << 3;
-        QTest::newRow("overlap: the later wins")
-            << 0 << onEveryPage({slot(0, 23, "1"), slot(8, 17, "2")}) << 0 << 3;
+            << 0 << onEveryPage({slot(0, 7, "1,5", "60"), slot(8, 17, "2,9", "10"), slot(18, 23, "0,8", "60")}) << 0
+            << 3;
+        QTest::newRow("overlap: the later wins") << 0 << onEveryPage({slot(0, 23, "1"), slot(8, 17, "2")}) << 0 << 3;
         QTest::newRow("hours no slot covers") << 0 << onEveryPage({slot(8, 17, "4,25", "0")}) << 0 << 1;
         TPageSlots workdaysSunday = onEveryPage({slot(0, 11, "2"), slot(12, 23, "3")});
         workdaysSunday[6] = {slot(0, 23, "1"), InitialSlotTexts()};   // the second Sunday slot covers the first
@@ -65,7 +65,8 @@ private Q_SLOTS:
         QTest::newRow("Sunday like the workdays: every day alike") << 1 << onEveryPage({slot(0, 23, "2")}) << 0 << 1;
         TPageSlots eachDay;
         for (int p = 0; p < 7; ++p)
-            for (int i = 0; i < p; ++i) eachDay[size_t(p)].push_back(slot(i * 3, i * 3 + 1, p % 2 ? "1,1" : "0,7", "30"));
+            for (int i = 0; i < p; ++i)
+                eachDay[size_t(p)].push_back(slot(i * 3, i * 3 + 1, p % 2 ? "1,1" : "0,7", "30"));
         eachDay[0] = {slot(18, 6, "9"), slot(3, 4, "1.5"), slot(5, 5, "2")};   // writes nothing, fails, applies
         QTest::newRow("every day different, a day without slots") << 2 << eachDay << 2 << 6;
         std::vector<TSlotTexts> hourly;
@@ -110,7 +111,8 @@ private Q_SLOTS:
     {
         QFETCH(QString, field);
         QFETCH(std::set<QString>, changed);
-        TTarif stored = MakeTarif(QStringLiteral("Abend"), QStringLiteral("0191011"), QStringLiteral("Anbieter"), 1.5, 30);
+        TTarif stored =
+            MakeTarif(QStringLiteral("Abend"), QStringLiteral("0191011"), QStringLiteral("Anbieter"), 1.5, 30);
         for (int h = 18; h < 24; ++h) stored.Kosten[7][size_t(h)] = 0.5;
         stored.Name.bytes[200] = 0x7f;   // bytes after the name, as an old store may hold them
         const TTariffTexts shown = TariffTexts(stored);

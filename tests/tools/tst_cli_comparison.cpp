@@ -1,0 +1,139 @@
+// minutrix-cli compare and year: the month priced by hand (tests/support/ComparisonCase.h), the
+// federal state of the settings beside the tool, a year from month logs on disk, the failures.
+#include "core/SettingsStore.h"
+#include "tests/support/ComparisonCase.h"
+#include "tests/tools/CliRunner.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+void writeLog(const QString &path, const std::vector<TVerbindung> &records)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    TKostenDatenbank log;
+    log.Pfad = path;
+    for (const TVerbindung &v : records) AppendData(log, v);
+}
+
+void writeStore(const QString &path, const std::vector<TTarif> &tariffs)
+{
+    QFile file(path);
+    QByteArray bytes;
+    for (const TTarif &t : tariffs) bytes += TarifToBytes(t);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) qFatal("cannot write %s", qPrintable(path));
+}
+
+QByteArray settingsWithState(int state)
+{
+    QByteArray bytes(SettingsSize, '\0');
+    bytes[1] = char(state);
+    return bytes;
+}
+}
+
+class TestCliComparison : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        writeLog(path("März.qod"), ComparisonCase::records());
+        writeStore(path("t.qtd"), ComparisonCase::tariffs());
+    }
+
+    void compare_storeOrderThenLogged()
+    {
+        const CliResult r = runCli({"compare", path("März.qod"), path("t.qtd"), "8"});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.out, QByteArray("0\tFlat\t100\n1\tNacht frei\t80\n2\tSonntag teuer\t125\n3\tNull\t0\nlogged\t\t80\n"));
+    }
+
+    void compare_stateFromTheSettingsBesideTheTool_data()
+    {
+        QTest::addColumn<int>("state");   // -1: no Settings.dat
+        QTest::addColumn<QByteArray>("total");
+        QTest::newRow("no settings: 8") << -1 << QByteArray("10");
+        QTest::newRow("Sachsen") << 12 << QByteArray("50");
+    }
+    void compare_stateFromTheSettingsBesideTheTool()
+    {
+        QFETCH(int, state);
+        QFETCH(QByteArray, total);
+        // A copy of the tool with its own folder: beside it (portable) or in XDG_DATA_HOME (installed).
+        QTemporaryDir own;
+        const QString tool = own.filePath("minutrix-cli");
+        QVERIFY(QFile::copy(QStringLiteral(MINUTRIX_CLI_PATH), tool));
+        QVERIFY(QDir().mkpath(own.filePath("data/minutrix")));
+        for (const QString &settings : {own.filePath("Settings.dat"), own.filePath("data/minutrix/Settings.dat")}) {
+            QFile file(settings);
+            if (state >= 0) QVERIFY(file.open(QIODevice::WriteOnly) && file.write(settingsWithState(state)) == SettingsSize);
+        }
+        // 16 November 2005, Buß- und Bettag, 10 minutes at 1 on workdays, 5 on Sundays.
+        TVerbindung v;
+        v.Datum = v.Start = EncodeDateTime(2005, 11, 16, 10, 0, 0);
+        v.Ende = EncodeDateTime(2005, 11, 16, 10, 10, 0);
+        writeLog(own.filePath("November.qod"), {v});
+        writeStore(own.filePath("s.qtd"), {ComparisonCase::tariff("S", 1, 5)});
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_DATA_HOME", own.filePath("data"));
+        p.setProcessEnvironment(env);
+        p.start(tool, {"compare", own.filePath("November.qod"), own.filePath("s.qtd")});
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.readAllStandardOutput(), "0\tS\t" + total + "\nlogged\t\t0\n");
+    }
+
+    void year_monthsThenTotal()
+    {
+        // March from the hand-priced case (80 logged, 25 + 40 + 20 + 15 minutes, the damaged one
+        // none); January one connection of 90 seconds at 1.5.
+        QTemporaryDir data;
+        writeLog(data.filePath("2005/März.qod"), ComparisonCase::records());
+        TVerbindung v;
+        v.Datum = v.Start = EncodeDateTime(2005, 1, 2, 20, 0, 0);
+        v.Ende = EncodeDateTime(2005, 1, 2, 20, 1, 30);
+        v.Kosten = 1.5;
+        writeLog(data.filePath("2005/Januar.qod"), {v});
+        QDir().mkpath(data.filePath("2006"));
+        const CliResult r = runCli({"year", data.path(), "2005"});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.out, QByteArray("Januar\t1\t1.5\t90\nMärz\t5\t80\t6000\ntotal\t6\t81.5\t6090\n"));
+        QCOMPARE(runCli({"year", data.path(), "2006"}).out, QByteArray("total\t0\t0\t0\n"));
+        VERIFY_FILE_ERROR(runCli({"year", data.path(), "2004"}), data.path());
+        QFile::resize(data.filePath("2005/Januar.qod"), 2);   // shorter than its header
+        VERIFY_FILE_ERROR(runCli({"year", data.path(), "2005"}), data.filePath("2005"));
+    }
+
+    void fileErrors()
+    {
+        VERIFY_FILE_ERROR(runCli({"compare", path("none.qod"), path("t.qtd"), "8"}), path("none.qod"));
+        VERIFY_FILE_ERROR(runCli({"compare", path("März.qod"), path("none.qtd"), "8"}), path("none.qtd"));
+        QFile torn(path("torn.qtd"));
+        QVERIFY(torn.open(QIODevice::WriteOnly) && torn.write(QByteArray(TarifSize + 1, '\0')) == TarifSize + 1);
+        torn.close();
+        VERIFY_FILE_ERROR(runCli({"compare", path("März.qod"), path("torn.qtd"), "8"}), path("torn.qtd"));
+    }
+
+    void usageErrors_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("compare without a month") << QStringList{"compare"};
+        QTest::newRow("state 16") << QStringList{"compare", "m.qod", "t.qtd", "16"};
+        QTest::newRow("compare, one too many") << QStringList{"compare", "m.qod", "t.qtd", "8", "x"};
+        QTest::newRow("year without a year") << QStringList{"year"};
+        QTest::newRow("year not a number") << QStringList{"year", ".", "zwei"};
+    }
+    void usageErrors()
+    {
+        QFETCH(QStringList, args);
+        VERIFY_USAGE_ERROR(runCli(args));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliComparison)
+#include "tst_cli_comparison.moc"
