@@ -52,14 +52,13 @@ public:
     void RadioGroup1Click();
     void BitBtn1Click();
     void BitBtn2Click();
+    // The tariff being changed on the new-tariff page, -1 while a new one is entered there.
+    int EditIndex() const { return m_editIndex; }
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
-
-    // The tariff being changed on the new-tariff page, -1 while a new one is entered there.
-    int EditIndex() const { return m_editIndex; }
 
 private:
     TConnectionSource m_connections;
