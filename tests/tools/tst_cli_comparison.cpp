@@ -22,7 +22,8 @@ void writeStore(const QString &path, const std::vector<TTarif> &tariffs)
     QFile file(path);
     QByteArray bytes;
     for (const TTarif &t : tariffs) bytes += TarifToBytes(t);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) qFatal("cannot write %s", qPrintable(path));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
 }
 
 QByteArray settingsWithState(int state)
@@ -50,7 +51,8 @@ private Q_SLOTS:
     {
         const CliResult r = runCli({"compare", path("März.qod"), path("t.qtd"), "8"});
         QCOMPARE(r.exitCode, 0);
-        QCOMPARE(r.out, QByteArray("0\tFlat\t100\n1\tNacht frei\t80\n2\tSonntag teuer\t125\n3\tNull\t0\nlogged\t\t80\n"));
+        QCOMPARE(r.out,
+                 QByteArray("0\tFlat\t100\n1\tNacht frei\t80\n2\tSonntag teuer\t125\n3\tNull\t0\nlogged\t\t80\n"));
     }
 
     void compare_stateFromTheSettingsBesideTheTool_data()
@@ -71,7 +73,8 @@ private Q_SLOTS:
         QVERIFY(QDir().mkpath(own.filePath("data/minutrix")));
         for (const QString &settings : {own.filePath("Settings.dat"), own.filePath("data/minutrix/Settings.dat")}) {
             QFile file(settings);
-            if (state >= 0) QVERIFY(file.open(QIODevice::WriteOnly) && file.write(settingsWithState(state)) == SettingsSize);
+            if (state >= 0)
+                QVERIFY(file.open(QIODevice::WriteOnly) && file.write(settingsWithState(state)) == SettingsSize);
         }
         // 16 November 2005, Buß- und Bettag, 10 minutes at 1 on workdays, 5 on Sundays.
         TVerbindung v;
