@@ -138,6 +138,7 @@ void TTarifForm::SpeedButton1Click()
 {
     try {
         m_editIndex = -1;
+        PageControl1->SetCaption(1, QStringLiteral("Neuer Tarif"));
         SpinEdit1->setValue(1);
         Slots->RebuildSlots(1);
         FillConnectionList(ENummer, m_connections);
@@ -159,6 +160,7 @@ void TTarifForm::SpeedButton2Click()
         m_editIndex = k;
         // Read back from the controls: only what the user then changes counts as changed.
         m_shownTexts = pageTexts();
+        PageControl1->SetCaption(1, QStringLiteral("Tarif bearbeiten"));
         PageControl1->SetTabVisible(1, true);
         PageControl1->SetActivePage(TNewTarif);
     } catch (...) {

@@ -148,6 +148,7 @@ private Q_SLOTS:
         QVERIFY(form.SpeedButton2->isEnabled());
         QTest::mouseClick(form.SpeedButton2, Qt::LeftButton);
         QCOMPARE(form.PageControl1->ActivePage(), form.TNewTarif);
+        QCOMPARE(form.PageControl1->Caption(1), QStringLiteral("Tarif bearbeiten"));
         QCOMPARE(form.EName->text(), QStringLiteral("B"));
         QCOMPARE(form.ENummer->currentText(), QStringLiteral("0999||Weg"));
         QCOMPARE(form.ELimit->text(), QStringLiteral("20,00"));
