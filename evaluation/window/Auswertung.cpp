@@ -195,7 +195,9 @@ void TAuswertung::LoadSelectedYear()
 
 void TAuswertung::showRows(QAbstractItemModel *model, std::initializer_list<int> widths)
 {
-    if (ProtokollList->model() != model) ProtokollList->setModel(model);
+    // Widths set only when the rows change their kind: a column the user widened stays so.
+    if (ProtokollList->model() == model) return;
+    ProtokollList->setModel(model);
     int c = 0;
     for (const int w : widths) ProtokollList->setColumnWidth(c++, w);
 }

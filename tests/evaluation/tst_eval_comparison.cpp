@@ -1,5 +1,5 @@
-// The tariffs compared over a month priced by hand (tests/support/ComparisonCase.h): zero hours,
-// a connection across midnight into a holiday, a holiday priced as Sunday, damaged records.
+// The tariffs compared over a month priced by hand (tests/support/ComparisonCase.h); the state's
+// own holidays are checked through minutrix-cli compare.
 #include "core/SettingsStore.h"
 #include "evaluation/TariffComparison.h"
 #include "tests/support/ComparisonCase.h"
@@ -27,18 +27,6 @@ private Q_SLOTS:
         QCOMPARE(order, (QStringList{"Null", "Nacht frei", "Flat", "Sonntag teuer"}));
     }
 
-    void holidaysOfTheState()
-    {
-        // 16 November 2005, Buß- und Bettag: priced as a Sunday in Sachsen (12) only.
-        TVerbindung v;
-        v.Start = EncodeDateTime(2005, 11, 16, 10, 0, 0);
-        v.Ende = EncodeDateTime(2005, 11, 16, 10, 10, 0);
-        const std::vector<TTarif> tariffs{ComparisonCase::tariff("S", 1, 5)};
-        QCOMPARE(CompareTariffs({v}, tariffs).tariffs[0].cents, 10.0);
-        Bundesland = 12;
-        QCOMPARE(CompareTariffs({v}, tariffs).tariffs[0].cents, 50.0);
-    }
-
     void mostUsed_byTheNameAsLogged_data()
     {
         QTest::addColumn<QString>("stored");
@@ -60,13 +48,6 @@ private Q_SLOTS:
         QCOMPARE(c.tariffs[1].mostUsed, marked);
         QVERIFY(!c.tariffs[0].mostUsed);
         QCOMPARE(c.tariffs[1].cents, 4.0);   // priced whatever its name
-    }
-
-    void noConnections_nothingMarkedNoCost()
-    {
-        const TComparison c = CompareTariffs({}, ComparisonCase::tariffs());
-        for (const TTariffTotal &t : c.tariffs) QVERIFY(t.cents == 0 && !t.mostUsed);
-        QCOMPARE(c.logged, 0.0);
     }
 };
 

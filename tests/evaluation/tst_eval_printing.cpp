@@ -12,9 +12,8 @@
 #include <memory>
 
 namespace {
-// "page x y text" for every word of the PDF, x and y its left and top edge in whole 0.1 mm
-// (pdftotext gives points), only where both lie within 0.02 mm of a whole unit.
-QStringList pdfWords(const QByteArray &pdf)
+// The lines of pdftotext -bbox for the PDF: one <word xMin yMin xMax yMax>text</word> a word.
+QStringList pdfBoxes(const QByteArray &pdf)
 {
     QTemporaryDir dir;
     QFile file(dir.filePath("p.pdf"));
@@ -23,10 +22,17 @@ QStringList pdfWords(const QByteArray &pdf)
     QProcess p;
     p.start("pdftotext", {"-bbox", file.fileName(), "-"});
     if (!p.waitForFinished(30000)) return {"pdftotext (poppler-utils) did not run"};
+    return QString::fromUtf8(p.readAllStandardOutput()).split('\n');
+}
+
+// "page x y text" for every word of the PDF, x and y its left and top edge in whole 0.1 mm
+// (pdftotext gives points), only where both lie within 0.02 mm of a whole unit.
+QStringList pdfWords(const QByteArray &pdf)
+{
     static const QRegularExpression word(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>([^<]*)</word>)re");
     QStringList words;
     int page = -1;
-    for (const QString &line : QString::fromUtf8(p.readAllStandardOutput()).split('\n')) {
+    for (const QString &line : pdfBoxes(pdf)) {
         page += line.contains("<page ");
         const auto m = word.match(line);
         const double x = m.captured(1).toDouble() * 254 / 72, y = m.captured(2).toDouble() * 254 / 72;
@@ -36,23 +42,14 @@ QStringList pdfWords(const QByteArray &pdf)
     return words;
 }
 
-// The right edge (in 0.1 mm) and text of every word of the PDF: "x text".
+// "x text" for every word of the PDF, x its right edge in 0.1 mm.
 QStringList pdfRightEdges(const QByteArray &pdf)
 {
-    QTemporaryDir dir;
-    QFile file(dir.filePath("p.pdf"));
-    if (!file.open(QIODevice::WriteOnly) || file.write(pdf) != pdf.size()) return {};
-    file.close();
-    QProcess p;
-    p.start("pdftotext", {"-bbox", file.fileName(), "-"});
-    p.waitForFinished(30000);
-    static const QRegularExpression word(
-        R"re(<word xMin="[\d.]+" yMin="[\d.]+" xMax="([\d.]+)"[^>]*>([^<]*)</word>)re");
+    static const QRegularExpression word(R"re(<word [^>]*xMax="([\d.]+)"[^>]*>([^<]*)</word>)re");
     QStringList words;
-    for (auto m = word.globalMatch(QString::fromUtf8(p.readAllStandardOutput())); m.hasNext();) {
-        const auto w = m.next();
-        words << QStringLiteral("%1 %2").arg(qRound(w.captured(1).toDouble() * 254 / 72)).arg(w.captured(2));
-    }
+    for (const QString &line : pdfBoxes(pdf))
+        if (const auto m = word.match(line); m.hasMatch())
+            words << QStringLiteral("%1 %2").arg(qRound(m.captured(1).toDouble() * 254 / 72)).arg(m.captured(2));
     return words;
 }
 

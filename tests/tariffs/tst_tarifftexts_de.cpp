@@ -18,18 +18,15 @@ TSlotTexts slot(int von, int bis, const char *kosten, const char *taktung = "1")
 // The fields of the stored record whose bytes differ.
 std::set<QString> changedFields(const TTarif &a, const TTarif &b)
 {
-    static const std::pair<int, const char *> fields[] = {{0, "Name"},     {256, "Nummer"},   {512, "Eintrag"},
-                                                          {768, "Kosten"}, {2112, "Taktung"}, {3456, "Freibetrag"},
-                                                          {3464, "Limit"}, {3472, ""}};
+    const std::pair<const char *, int> fields[] = {{"Name", 0},     {"Nummer", 256},   {"Eintrag", 512},
+                                                   {"Kosten", 768}, {"Taktung", 2112}, {"Freibetrag", 3456},
+                                                   {"Limit", 3464}, {"", TarifSize}};
     const QByteArray x = TarifToBytes(a), y = TarifToBytes(b);
     std::set<QString> changed;
-    for (int i = 0; i < TarifSize; ++i)
-        if (x[i] != y[i])
-            for (size_t f = 0; f + 1 < std::size(fields); ++f)
-                if (i < fields[f + 1].first) {
-                    changed.insert(QLatin1String(fields[f].second));
-                    break;
-                }
+    for (size_t f = 0; f + 1 < std::size(fields); ++f) {
+        const int at = fields[f].second, size = fields[f + 1].second - at;
+        if (x.mid(at, size) != y.mid(at, size)) changed.insert(QLatin1String(fields[f].first));
+    }
     return changed;
 }
 

@@ -138,6 +138,8 @@ private Q_SLOTS:
         QCOMPARE(chart.pixel(qRound((chart.width() - 30) / 12.0), base), qRgb(0, 0, 0));
         QCOMPARE(chart.pixel(qRound((chart.width() - 30) / 12.0 * 2), base), qRgb(255, 255, 255));
 
+        f.choose(0, 1);   // a month gone by: no limit
+        QCOMPARE(f.window->LSumme->text(), QStringLiteral("1 Verbindung, 0:30:00 Std., 0,00 €"));
         f.choose(1, 0);
         QCOMPARE(f.window->ProtokollList->model(), f.window->Protokoll);
         QCOMPARE(f.window->Protokoll->headerData(4, Qt::Horizontal, Qt::DisplayRole).toString(),
