@@ -21,14 +21,18 @@ inline TVerbindung connection(int day, int h, int m, int endDay, int endH, int e
 }
 
 // Minutes by day index and hour: 25 of Tue 10; 30 of Wed 23 and 10 of holiday 0; 20 of holiday
-// 12; 10 of Sat 8 and 5 of Sat 9. The fifth record is damaged: no cost, an end years away.
+// 12; 10 of Sat 8 and 5 of Sat 9. Then two damaged records, lasting and costing nothing: one
+// without a cost that ends years later, one that ends before it starts (a clock set back).
 inline std::vector<TVerbindung> records()
 {
     TVerbindung damaged = connection(26, 20, 0, 26, 20, 0, std::numeric_limits<double>::quiet_NaN(), "Flat");
     damaged.Ende += 5000;
-    return {connection(22, 10, 15, 22, 10, 40, 25, "Flat"), connection(23, 23, 30, 24, 0, 10, 40, "Flat"),
+    return {connection(22, 10, 15, 22, 10, 40, 25, "Flat"),
+            connection(23, 23, 30, 24, 0, 10, 40, "Flat"),
             connection(25, 12, 0, 25, 12, 20, std::numeric_limits<double>::infinity(), "Nacht frei"),
-            connection(26, 8, 50, 26, 9, 5, 15, "Flat"), damaged};
+            connection(26, 8, 50, 26, 9, 5, 15, "Flat"),
+            damaged,
+            connection(27, 10, 0, 27, 9, 0, 0, "Flat")};
 }
 constexpr double Logged = 25 + 40 + 15;   // the infinite and the missing cost count as 0
 

@@ -96,7 +96,6 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("field");
         QTest::addColumn<std::set<QString>>("changed");
-        QTest::newRow("nothing") << "" << std::set<QString>{};
         QTest::newRow("name") << "Name" << std::set<QString>{"Name"};
         QTest::newRow("connection") << "Connection" << std::set<QString>{"Nummer", "Eintrag"};
         QTest::newRow("free allowance") << "Freibetrag" << std::set<QString>{"Freibetrag"};
@@ -125,16 +124,6 @@ private Q_SLOTS:
         QCOMPARE(t.Name.bytes[200], std::uint8_t(0x7f));
         if (field == QLatin1String("Kosten")) QVERIFY(t.Kosten[7][18] == 0.45 && t.Kosten[7][17] == 1.5);
         if (field == QLatin1String("Connection")) QCOMPARE(t.Eintrag.value(), QStringLiteral("Zweiter"));
-    }
-
-    void edit_amountThatIsNoNumber_throws()
-    {
-        const TTarif stored = MakeTarif(QStringLiteral("A"), {}, {}, 1);
-        const TTariffTexts shown = TariffTexts(stored);
-        TTariffTexts edited = shown;
-        edited.Limit = QStringLiteral("zehn");
-        QCOMPARE(thrownMessage([&] { EditedTariff(stored, shown, edited); }),
-                 QStringLiteral("'zehn' is not a valid floating point value"));
     }
 };
 

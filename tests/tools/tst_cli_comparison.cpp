@@ -53,6 +53,8 @@ private Q_SLOTS:
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(r.out,
                  QByteArray("0\tFlat\t100\n1\tNacht frei\t80\n2\tSonntag teuer\t125\n3\tNull\t0\nlogged\t\t80\n"));
+        VERIFY_FILE_ERROR(runCli({"compare", path("März.qod"), path("none.qtd"), "8"}), path("none.qtd"));
+        VERIFY_USAGE_ERROR(runCli({"compare", path("März.qod"), path("t.qtd"), "16"}));
     }
 
     void compare_stateFromTheSettingsBesideTheTool_data()
@@ -93,37 +95,18 @@ private Q_SLOTS:
 
     void year_monthsThenTotal()
     {
-        // The hand-priced March: 80 logged, 25 + 40 + 20 + 15 minutes, the damaged record none.
+        // The hand-priced March: 80 logged, 25 + 40 + 20 + 15 minutes, the damaged records none.
         QTemporaryDir data;
         writeLog(data.filePath("2005/März.qod"), ComparisonCase::records());
         QDir().mkpath(data.filePath("2006"));
         const CliResult r = runCli({"year", data.path(), "2005"});
         QCOMPARE(r.exitCode, 0);
-        QCOMPARE(r.out, QByteArray("März\t5\t80\t6000\ntotal\t5\t80\t6000\n"));
+        QCOMPARE(r.out, QByteArray("März\t6\t80\t6000\ntotal\t6\t80\t6000\n"));
         QCOMPARE(runCli({"year", data.path(), "2006"}).out, QByteArray("total\t0\t0\t0\n"));
         VERIFY_FILE_ERROR(runCli({"year", data.path(), "2004"}), data.path());
+        VERIFY_USAGE_ERROR(runCli({"year", data.path(), "zwei"}));
         QFile::resize(data.filePath("2005/März.qod"), 2);   // shorter than its header
         VERIFY_FILE_ERROR(runCli({"year", data.path(), "2005"}), data.filePath("2005"));
-    }
-
-    void fileErrors()
-    {
-        VERIFY_FILE_ERROR(runCli({"compare", path("none.qod"), path("t.qtd"), "8"}), path("none.qod"));
-        VERIFY_FILE_ERROR(runCli({"compare", path("März.qod"), path("none.qtd"), "8"}), path("none.qtd"));
-    }
-
-    void usageErrors_data()
-    {
-        QTest::addColumn<QStringList>("args");
-        QTest::newRow("compare without a month") << QStringList{"compare"};
-        QTest::newRow("state 16") << QStringList{"compare", "m.qod", "t.qtd", "16"};
-        QTest::newRow("year without a year") << QStringList{"year"};
-        QTest::newRow("year not a number") << QStringList{"year", ".", "zwei"};
-    }
-    void usageErrors()
-    {
-        QFETCH(QStringList, args);
-        VERIFY_USAGE_ERROR(runCli(args));
     }
 };
 

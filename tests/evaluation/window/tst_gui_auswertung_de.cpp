@@ -165,7 +165,7 @@ private Q_SLOTS:
         QCOMPARE(f.rowOf(table, 0), (QStringList{"Null", "0,00", "-0,80", ""}));
         QCOMPARE(f.rowOf(table, 2), (QStringList{"Flat", "1,00", "+0,20", "am meisten genutzt"}));
         QCOMPARE(f.rowOf(table, 3)[0], QStringLiteral("Sonntag teuer"));
-        QVERIFY(f.window->Vergleich->LVergleich->text().startsWith("Protokolliert: 0,80 € für 5 Verbindungen"));
+        QVERIFY(f.window->Vergleich->LVergleich->text().startsWith("Protokolliert: 0,80 € für 6 Verbindungen"));
         Tarife.pop_back();   // changed while the window was away: priced anew at the next showing
         f.window->hide();
         f.window->show();
