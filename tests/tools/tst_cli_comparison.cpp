@@ -9,27 +9,28 @@
 #include <QTemporaryDir>
 
 namespace {
-void writeLog(const QString &path, const std::vector<TVerbindung> &records)
+void writeFile(const QString &path, const QByteArray &bytes)
 {
     QDir().mkpath(QFileInfo(path).path());
-    TKostenDatenbank log;
-    log.Pfad = path;
-    for (const TVerbindung &v : records) AppendData(log, v);
-}
-
-void writeStore(const QString &path, const std::vector<TTarif> &tariffs)
-{
     QFile file(path);
-    QByteArray bytes;
-    for (const TTarif &t : tariffs) bytes += TarifToBytes(t);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
         qFatal("cannot write %s", qPrintable(path));
 }
 
-QByteArray settingsWithState(int state)
+QByteArray logBytes(const std::vector<TVerbindung> &records)
 {
-    QByteArray bytes(SettingsSize, '\0');
-    bytes[1] = char(state);
+    QByteArray bytes("\1\0\0\0", MonatsLogHeaderSize);
+    for (const TVerbindung &v : records) {
+        bytes.resize(bytes.size() + VerbindungSize);
+        WriteVerbindung(v, bytes.data() + bytes.size() - VerbindungSize);
+    }
+    return bytes;
+}
+
+QByteArray storeBytes(const std::vector<TTarif> &tariffs)
+{
+    QByteArray bytes;
+    for (const TTarif &t : tariffs) bytes += TarifToBytes(t);
     return bytes;
 }
 }
@@ -43,8 +44,8 @@ class TestCliComparison : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        writeLog(path("März.qod"), ComparisonCase::records());
-        writeStore(path("t.qtd"), ComparisonCase::tariffs());
+        writeFile(path("März.qod"), logBytes(ComparisonCase::records()));
+        writeFile(path("t.qtd"), storeBytes(ComparisonCase::tariffs()));
     }
 
     void compare_storeOrderThenLogged()
@@ -72,18 +73,17 @@ private Q_SLOTS:
         QTemporaryDir own;
         const QString tool = own.filePath("minutrix-cli");
         QVERIFY(QFile::copy(QStringLiteral(MINUTRIX_CLI_PATH), tool));
-        QVERIFY(QDir().mkpath(own.filePath("data/minutrix")));
-        for (const QString &settings : {own.filePath("Settings.dat"), own.filePath("data/minutrix/Settings.dat")}) {
-            QFile file(settings);
-            if (state >= 0)
-                QVERIFY(file.open(QIODevice::WriteOnly) && file.write(settingsWithState(state)) == SettingsSize);
-        }
+        QByteArray settings(SettingsSize, '\0');
+        settings[1] = char(state);
+        if (state >= 0)
+            for (const char *name : {"Settings.dat", "data/minutrix/Settings.dat"})
+                writeFile(own.filePath(name), settings);
         // 16 November 2005, Buß- und Bettag, 10 minutes at 1 on workdays, 5 on Sundays.
         TVerbindung v;
         v.Datum = v.Start = EncodeDateTime(2005, 11, 16, 10, 0, 0);
         v.Ende = EncodeDateTime(2005, 11, 16, 10, 10, 0);
-        writeLog(own.filePath("November.qod"), {v});
-        writeStore(own.filePath("s.qtd"), {ComparisonCase::tariff("S", 1, 5)});
+        writeFile(own.filePath("November.qod"), logBytes({v}));
+        writeFile(own.filePath("s.qtd"), storeBytes({ComparisonCase::tariff("S", 1, 5)}));
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("XDG_DATA_HOME", own.filePath("data"));
@@ -97,7 +97,7 @@ private Q_SLOTS:
     {
         // The hand-priced March: 80 logged, 25 + 40 + 20 + 15 minutes, the damaged records none.
         QTemporaryDir data;
-        writeLog(data.filePath("2005/März.qod"), ComparisonCase::records());
+        writeFile(data.filePath("2005/März.qod"), logBytes(ComparisonCase::records()));
         QDir().mkpath(data.filePath("2006"));
         const CliResult r = runCli({"year", data.path(), "2005"});
         QCOMPARE(r.exitCode, 0);

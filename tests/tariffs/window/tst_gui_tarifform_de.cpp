@@ -133,7 +133,7 @@ private Q_SLOTS:
         QCOMPARE(listed, left);
     }
 
-    void edit_followsTheSelection_okUnchangedKeepsTheBytes()
+    void edit_okUnchangedKeepsTheBytes_abortKeeps_okReplacesInPlace()
     {
         Fixture f;
         // B: workdays and Sunday, two slots, an entry no longer in the dial-up networking.
@@ -158,31 +158,20 @@ private Q_SLOTS:
         QTest::mouseClick(form.BitBtn1, Qt::LeftButton);
         QCOMPARE(f.dir.read(QStringLiteral("TarifDaten.qtd")), before);
         QVERIFY(!form.PageControl1->TabVisible(1) && form.EditIndex() < 0);
-    }
 
-    void edit_okReplacesInPlace_abortKeeps_data()
-    {
-        QTest::addColumn<bool>("ok");
-        QTest::newRow("OK") << true;
-        QTest::newRow("Abort") << false;
-    }
-    void edit_okReplacesInPlace_abortKeeps()
-    {
-        QFETCH(bool, ok);
-        Fixture f;
-        Tarife = {MakeTarif(QStringLiteral("A"), {}, {}, 1), MakeTarif(QStringLiteral("B"), {}, {}, 2)};
-        SaveTarife();
-        TTarifForm &form = f.show();
-        const QPoint first = form.TarifListe->visualItemRect(form.TarifListe->item(0)).center();
-        QTest::mouseClick(form.TarifListe->viewport(), Qt::LeftButton, {}, first);   // a double click's first press
-        QTest::mouseDClick(form.TarifListe->viewport(), Qt::LeftButton, {}, first);
-        QCOMPARE(form.EName->text(), QStringLiteral("A"));
-        typeInto(form.Slots->DayPanels[0][0]->KostenEdit, QStringLiteral("3,5"));
-        QTest::mouseClick(ok ? form.BitBtn1 : form.BitBtn2, Qt::LeftButton);
-        QCOMPARE(StoredTarifNames(), (QStringList{"A", "B"}));
-        QCOMPARE(names(), (QStringList{"A", "B"}));
-        QCOMPARE(Tarife[0].Kosten[3][12], ok ? 3.5 : 1.0);
-        QCOMPARE(Tarife[0].Taktung[3][12], 1.0);
+        // A double click opens A; a changed price: Abort keeps it, OK replaces it in its place.
+        for (QPushButton *button : {form.BitBtn2, form.BitBtn1}) {
+            f.show();
+            const QPoint first = form.TarifListe->visualItemRect(form.TarifListe->item(0)).center();
+            QTest::mouseClick(form.TarifListe->viewport(), Qt::LeftButton, {}, first);   // a double click's first press
+            QTest::mouseDClick(form.TarifListe->viewport(), Qt::LeftButton, {}, first);
+            QCOMPARE(form.EName->text(), QStringLiteral("A"));
+            typeInto(form.Slots->DayPanels[0][0]->KostenEdit, QStringLiteral("3,5"));
+            QTest::mouseClick(button, Qt::LeftButton);
+        }
+        QCOMPARE(StoredTarifNames(), (QStringList{"A", "B", "C"}));
+        QVERIFY(Tarife[0].Kosten[3][12] == 3.5 && Tarife[0].Taktung[3][12] == 1.0);
+        QCOMPARE(f.dir.read(QStringLiteral("TarifDaten.qtd")).mid(TarifSize), before.mid(TarifSize));
     }
 
     void deleteWhileEditing_theOpenTariffFollowsOrCloses_data()
