@@ -75,10 +75,23 @@ QString LocalAmount(const QString &commaText)
     return s;
 }
 
+namespace {
+// Reads back as the very same double: -0 is told apart from 0.
+bool readsBackAs(const QString &text, double value)
+{
+    double back = 0;
+    return TryStrToFloat(text, back) && back == value && std::signbit(back) == std::signbit(value);
+}
+}
+
 QString AmountText(double value)
 {
     const QString twoDecimals = QLocale::c().toString(value, 'f', 2).replace(QLatin1Char('.'), decimalSeparator());
-    double back = 0;
-    if (TryStrToFloat(twoDecimals, back) && back == value) return twoDecimals;
-    return FloatToStrGeneral(value);
+    if (readsBackAs(twoDecimals, value)) return twoDecimals;
+    // 15 digits as the program shows numbers; a value typed with more needs its shortest exact form.
+    const QString general = FloatToStrGeneral(value);
+    if (!std::isfinite(value) || readsBackAs(general, value)) return general;
+    return QLocale::c()
+        .toString(value, 'g', QLocale::FloatingPointShortest)
+        .replace(QLatin1Char('.'), decimalSeparator());
 }

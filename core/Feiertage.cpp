@@ -178,6 +178,18 @@ void BuildFeiertage(int year, int state)
 
 bool IsFeiertag(TDateTime date)
 {
-    BuildFeiertage(YearOf(date), Bundesland);
+    // Every query answers from the table of its year, as if built anew: it is built again only when
+    // the year or the state differs from the last build, or when the table was changed since (a
+    // BuildFeiertage for another year). Pricing many connections, as the evaluation's comparison
+    // of the tariffs does, would otherwise spend nearly all its time building the same table.
+    static int builtYear = -1, builtState = -1;
+    static std::array<std::uint8_t, 367> built{};
+    const int year = YearOf(date);
+    if (year != builtYear || Bundesland != builtState || Feiertage != built) {
+        BuildFeiertage(year, Bundesland);
+        builtYear = year;
+        builtState = Bundesland;
+        built = Feiertage;
+    }
     return Feiertage[size_t(DayOfYear(date))] != 0;
 }

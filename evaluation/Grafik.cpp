@@ -21,7 +21,7 @@ void line(QPainter &painter, int x1, int y1, int x2, int y2)
 // Halves to even, kept in range: a bar far outside the picture is clipped anyway.
 int roundedPixel(double value) { return int(std::clamp(std::nearbyint(value), -1.0e6, 1.0e6)); }
 
-void drawBars(QPainter &painter, int wc, int hc, const std::array<double, 31> &sums)
+void drawBars(QPainter &painter, int wc, int hc, std::span<const double> sums)
 {
     // The peak is a whole number of euros; held in a double, so months above 65 535 euros a day
     // (which a 16-bit peak would wrap) still fit the axis.
@@ -33,8 +33,8 @@ void drawBars(QPainter &painter, int wc, int hc, const std::array<double, 31> &s
     // The axis stands for peak + 1 euros, so no bar reaches its top.
     const double scale = (hc - 2 * Margin) / (peak + 1);
     const int base = hc - Margin;
-    for (int day = 1; day <= 31; ++day) {
-        const int x = roundedPixel((wc - 30) / 31.0 * day);
+    for (int day = 1; day <= int(sums.size()); ++day) {
+        const int x = roundedPixel((wc - 30) / double(sums.size()) * day);
         const int top = base - roundedPixel(sums[size_t(day - 1)] * scale);
         line(painter, x, top, x, base);
     }
@@ -54,15 +54,20 @@ std::array<double, 31> DailySums(const std::vector<TVerbindung> &records)
     return sums;
 }
 
+void DrawBarChart(QPainter &painter, const QSize &client, std::span<const double> sums)
+{
+    if (!painter.isActive()) throw Exception(QStringLiteral("the painter is not active"));
+    const int wc = client.width(), hc = client.height();
+    painter.fillRect(QRect(0, 0, wc, hc), Qt::white);
+    line(painter, Margin, Margin, Margin, hc - Margin);
+    line(painter, Margin, hc - Margin, wc - 20, hc - Margin);
+    drawBars(painter, wc, hc, sums);
+}
+
 void ZeichneGrafik(QPainter &painter, const QSize &client, const std::vector<TVerbindung> &records)
 {
     try {
-        if (!painter.isActive()) throw Exception(QStringLiteral("the painter is not active"));
-        const int wc = client.width(), hc = client.height();
-        painter.fillRect(QRect(0, 0, wc, hc), Qt::white);
-        line(painter, Margin, Margin, Margin, hc - Margin);
-        line(painter, Margin, hc - Margin, wc - 20, hc - Margin);
-        drawBars(painter, wc, hc, DailySums(records));
+        DrawBarChart(painter, client, DailySums(records));
     } catch (...) {
         // Includes bad_alloc: the window goes on with the picture as far as it was drawn.
         ReportError(E_UnknownErrorAt + QStringLiteral("ZeichneGrafik"));

@@ -7,11 +7,16 @@
 #include <QPainter>
 #include <QSize>
 #include <array>
+#include <span>
 #include <vector>
 
 // The sums per day (index 0 is day 1), in stored order: a record dated before the latest day seen
 // so far (another month, a clock set back) counts on that latest day.
 std::array<double, 31> DailySums(const std::vector<TVerbindung> &records);
+
+// White ground, the two axes and one bar per sum, bar i (from 1) at x = (Wc - 30) / n * i: the
+// graph of a month with its 31 days, of a year with its 12 months. Throws on failure.
+void DrawBarChart(QPainter &painter, const QSize &client, std::span<const double> sums);
 
 // Draws onto the painter's device, client being the drawing area from (0, 0). Any failure (a cost
 // that is no number, an inactive painter) stops the drawing and is reported as

@@ -17,6 +17,9 @@ struct TYearNode
     std::vector<TMonthNode> months;   // calendar order; empty for a year folder without logs
 };
 
+// The month logs of one year folder.
+TYearNode ScanYear(int year, const QString &yearFolder);
+
 // Years in ascending order. The program's Data folder and the year of Now().
 std::vector<TYearNode> ScanMonthTree();
 std::vector<TYearNode> ScanMonthTree(const QString &dataFolder, int currentYear);

@@ -15,6 +15,9 @@
 
 namespace {
 constexpr double FontPoints = 11;
+// The tariff's column ends 2 mm before the cost's, so a long name cannot run into it.
+constexpr int TariffColumn = 3;
+constexpr double ColumnGap = 20;
 constexpr double UnitsPerInch = 254;   // 0.1 mm
 // Tolerance for page sizes that the conversion from points leaves a hair under a whole millimetre.
 constexpr double MillimetreSlack = 0.01;
@@ -103,8 +106,12 @@ bool PrintMonth(QPagedPaintDevice &device, const std::vector<TVerbindung> &recor
 
     PageText page(font);
     auto print = [&](const TPrintLine &line, const std::array<QString, ColumnCount> &texts) {
-        for (size_t column = 0; column < texts.size(); ++column)
-            page.add(painter, QPointF(PrintColumnX[column], -line.y + ascent), texts[column]);
+        for (size_t column = 0; column < texts.size(); ++column) {
+            const double maxWidth = column == TariffColumn
+                                        ? PrintColumnX[TariffColumn + 1] - PrintColumnX[TariffColumn] - ColumnGap
+                                        : std::numeric_limits<double>::infinity();
+            page.add(painter, QPointF(PrintColumnX[column], -line.y + ascent), texts[column], maxWidth);
+        }
     };
     auto nextPage = [&] {
         page.flush(painter);

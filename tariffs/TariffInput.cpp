@@ -49,6 +49,13 @@ bool IsAmountText(const QString &text)
 
 QString ConnectionItem(const QString &number, const QString &entry) { return number + QStringLiteral("||") + entry; }
 
+void SetConnection(TTarif &t, const QString &connection)
+{
+    const qsizetype bar = connection.indexOf(QStringLiteral("||"));
+    t.Nummer.set(bar >= 0 ? connection.left(bar) : connection);
+    t.Eintrag.set(bar >= 0 ? connection.mid(bar + 2) : QString());
+}
+
 void AppendTariff(const QString &name, const QString &connection, const QString &freibetrag, const QString &limit,
                   int model, const TPageSlots &pages)
 {
@@ -57,16 +64,15 @@ void AppendTariff(const QString &name, const QString &connection, const QString 
 
     TTarif t;
     t.Name.set(name);
-    const qsizetype bar = connection.indexOf(QStringLiteral("||"));
-    if (bar >= 0) {
-        t.Nummer.set(connection.left(bar));
-        t.Eintrag.set(connection.mid(bar + 2));
-    } else {
-        t.Nummer.set(connection);
-    }
+    SetConnection(t, connection);
     t.Freibetrag = free;
     t.Limit = lim;
+    FillDayTables(t, model, pages);
+    Tarife.push_back(t);
+}
 
+void FillDayTables(TTarif &t, int model, const TPageSlots &pages)
+{
     if (model == ModelEachDay) {
         for (int d = 1; d <= 7; ++d) applyPage(t, pages[size_t(d - 1)], d, true);
     } else if (model == ModelWorkdaysSunday) {
@@ -75,5 +81,4 @@ void AppendTariff(const QString &name, const QString &connection, const QString 
     } else {
         for (int d = 1; d <= 7; ++d) applyPage(t, pages[0], d, false);
     }
-    Tarife.push_back(t);
 }

@@ -14,6 +14,7 @@ struct TSlotTexts
     QString Bis = QStringLiteral("23");
     QString Kosten;   // "0,00" in the system's decimal separator
     QString Taktung = QStringLiteral("1");
+    bool operator==(const TSlotTexts &) const = default;
 };
 TSlotTexts InitialSlotTexts();
 
@@ -34,8 +35,15 @@ bool IsAmountText(const QString &text);
 void AppendTariff(const QString &name, const QString &connection, const QString &freibetrag, const QString &limit,
                   int model, const TPageSlots &pages);
 
+// Fills the price and increment tables of t from the panels as the model says (hours no applied
+// panel covers keep what t holds); the rule AppendTariff applies to a new, all-zero tariff.
+struct TTarif;
+void FillDayTables(TTarif &t, int model, const TPageSlots &pages);
+
 // The connection item by which a tariff is tied to a dial-up entry.
 QString ConnectionItem(const QString &number, const QString &entry);
+// Nummer and Eintrag from a connection item, split at its first "||" (empty: both empty).
+void SetConnection(TTarif &t, const QString &connection);
 
 // The dial-up entries a tariff may belong to, with the number of each, as the connection monitor
 // lists them. The program hands the tariff windows a function that asks the monitor.

@@ -18,3 +18,6 @@ QByteArray RunLanguage(const QStringList &args);
 QByteArray RunExport(const QStringList &args);
 QByteArray RunChart(const QStringList &args);
 QByteArray RunPrint(const QStringList &args);
+// Built with the evaluation's widget-free library too; they print their answers.
+QByteArray RunCompare(const QStringList &args);
+QByteArray RunYear(const QStringList &args);

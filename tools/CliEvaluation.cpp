@@ -22,9 +22,16 @@ namespace {
 constexpr int DefaultChartWidth = 559, DefaultChartHeight = 418;
 constexpr int MaxChartSide = 8192;
 
-// Through ReadAllData, as the window loads a month: whole records, a torn last piece left out. What
-// the program would report (a file shorter than its header, an unreadable one) fails the command.
-std::vector<TVerbindung> loadMonth(const QString &path)
+// Written whole or not at all: a failure leaves no half picture or half document.
+void saveWhole(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        FileError(path, QStringLiteral("cannot be written: ") + file.errorString());
+}
+}
+
+std::vector<TVerbindung> LoadMonthLog(const QString &path)
 {
     RequireRegularFile(path);
     if (QFileInfo(path).size() < MonatsLogHeaderSize)
@@ -35,15 +42,6 @@ std::vector<TVerbindung> loadMonth(const QString &path)
     ReadAllData(log);
     if (!reports.Take().isEmpty()) FileError(path, QStringLiteral("cannot be read as a month log"));
     return std::move(log.Daten);
-}
-
-// Written whole or not at all: a failure leaves no half picture or half document.
-void saveWhole(const QString &path, const QByteArray &bytes)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        FileError(path, QStringLiteral("cannot be written: ") + file.errorString());
-}
 }
 
 std::unique_ptr<QCoreApplication> MakeCliApplication(int &argc, char **argv)
@@ -64,7 +62,7 @@ QByteArray RunExport(const QStringList &args)
     const QString out = args[2];
     if (ExportFormatOf(out) == ExportFormat::None)
         UsageError(QStringLiteral("the output file must end in .txt or .xls, not '%1'").arg(out));
-    const std::vector<TVerbindung> records = loadMonth(args[1]);
+    const std::vector<TVerbindung> records = LoadMonthLog(args[1]);
     try {
         ExportByName(out, records);
     } catch (const Exception &e) {
@@ -81,7 +79,7 @@ QByteArray RunChart(const QStringList &args)
     if (args.size() == 5)
         size = QSize(ParseInt(args[3], QStringLiteral("WIDTH"), 1, MaxChartSide),
                      ParseInt(args[4], QStringLiteral("HEIGHT"), 1, MaxChartSide));
-    const std::vector<TVerbindung> records = loadMonth(args[1]);
+    const std::vector<TVerbindung> records = LoadMonthLog(args[1]);
 
     ReportCollector reports;
     const QImage image = GrafikImage(records, size);
@@ -98,7 +96,7 @@ QByteArray RunChart(const QStringList &args)
 QByteArray RunPrint(const QStringList &args)
 {
     RequireArgumentCount(args, 3, 3);
-    const std::vector<TVerbindung> records = loadMonth(args[1]);
+    const std::vector<TVerbindung> records = LoadMonthLog(args[1]);
     QSaveFile file(args[2]);
     if (!file.open(QIODevice::WriteOnly))
         FileError(args[2], QStringLiteral("cannot be written: ") + file.errorString());

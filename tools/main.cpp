@@ -46,6 +46,14 @@ const CommandEntry Commands[] = {
     {"chart", RunChart,
      "  chart MONTH.qod OUT.png [WIDTH HEIGHT]  the month's usage graph as a PNG picture (559 x 418)\n"},
     {"print", RunPrint, "  print MONTH.qod OUT.pdf                 the month's printout on A4 pages\n"},
+    {"compare", RunCompare,
+     "  compare MONTH.qod [TARIFFS.qtd] [STATE] the month's connections priced anew under every tariff:\n"
+     "                                          INDEX<TAB>NAME<TAB>TOTAL per tariff in store order, then\n"
+     "                                          logged<TAB><TAB>TOTAL (cents); STATE defaults to Settings.dat's\n"
+     "                                          federal state, 8 without the file\n"},
+    {"year", RunYear,
+     "  year [DATA_FOLDER] YEAR                 MONTH, CONNECTIONS, TOTAL_COST, TOTAL_SECONDS per month log of\n"
+     "                                          YEAR, then the same for the year as total<TAB>...\n"},
 #endif
 };
 

@@ -74,6 +74,13 @@ void TPageControl::SetTabVisible(int index, bool visible)
     LayoutPages();
 }
 
+void TPageControl::SetCaption(int index, const QString &caption)
+{
+    m_pages.at(size_t(index)).caption = caption;
+    rebuildTabs();
+    LayoutPages();
+}
+
 void TPageControl::SetActivePage(int index)
 {
     if (index < 0 || index >= PageCount()) return;

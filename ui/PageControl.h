@@ -25,6 +25,8 @@ public:
 
     void SetTabVisible(int index, bool visible);
     bool TabVisible(int index) const { return m_pages.at(size_t(index)).tabVisible; }
+    void SetCaption(int index, const QString &caption);
+    QString Caption(int index) const { return m_pages.at(size_t(index)).caption; }
     void SetActivePage(int index);
     void SetActivePage(QWidget *page);
     int ActivePageIndex() const { return m_active; }

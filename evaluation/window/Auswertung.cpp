@@ -6,7 +6,11 @@
 #include "evaluation/Grafik.h"
 #include "evaluation/MonthTree.h"
 #include "evaluation/Printing.h"
+#include "evaluation/Totals.h"
+#include "evaluation/YearOverview.h"
+#include "evaluation/window/ComparisonPage.h"
 #include "evaluation/window/ProtokollModel.h"
+#include "evaluation/window/YearModel.h"
 #include "ui/Controls.h"
 #include "ui/MessageBox.h"
 #include "ui/PageControl.h"
@@ -28,8 +32,19 @@
 TAuswertung *Auswertung = nullptr;
 
 namespace {
-constexpr int TreeWidth = 121, PanelHeight = 62;
-constexpr int PathRole = Qt::UserRole + 1;
+constexpr int TreeWidth = 121, PanelHeight = 62, TotalsHeight = 20;
+constexpr int PathRole = Qt::UserRole + 1, MonthRole = Qt::UserRole + 2;
+
+// The year node with its months as the tree lists them (built at the program's start).
+TYearNode yearOf(const QTreeWidgetItem *node)
+{
+    TYearNode year{node->text(0).toInt(), {}};
+    for (int i = 0; i < node->childCount(); ++i) {
+        const QTreeWidgetItem *month = node->child(i);
+        year.months.push_back({month->data(0, MonthRole).toInt(), month->text(0), month->data(0, PathRole).toString()});
+    }
+    return year;
+}
 
 // The boxes for an export or a printout that would write nothing.
 QString notExportedText(const QString &fileName)
@@ -73,16 +88,23 @@ TAuswertung::TAuswertung(QWidget *parent) : QDialog(parent), m_instance(Auswertu
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     TProtokoll = PageControl1->AddPage(QStringLiteral("TProtokoll"), QStringLiteral("Protokoll"));
     TGrafik = PageControl1->AddPage(QStringLiteral("TGrafik"), QStringLiteral("Grafik"));
+    TVergleich = PageControl1->AddPage(QStringLiteral("TVergleich"), QStringLiteral("Vergleich"));
+    Vergleich = new TComparisonPage(TVergleich);
+    Vergleich->setObjectName(QStringLiteral("Vergleich"));
 
     Protokoll = new TProtokollModel(MonatsLog, this);
+    Jahr = new TYearModel(this);
     ProtokollList = new QTreeView(TProtokoll);
     ProtokollList->setObjectName(QStringLiteral("ProtokollList"));
     ProtokollList->setRootIsDecorated(false);
     ProtokollList->setUniformRowHeights(true);   // rows are measured once, not one by one
-    ProtokollList->setModel(Protokoll);
-    const int widths[] = {100, 100, 100, 150, 75};
-    for (int c = 0; c < 5; ++c) ProtokollList->setColumnWidth(c, widths[c]);
+    showRows(Protokoll, {100, 100, 100, 150, 75});
     ProtokollList->header()->setStretchLastSection(false);
+    LSumme = new QLabel(TProtokoll);
+    LSumme->setObjectName(QStringLiteral("LSumme"));
+    LGrafikSumme = new QLabel(TGrafik);
+    LGrafikSumme->setObjectName(QStringLiteral("LGrafikSumme"));
+    for (QLabel *l : {LSumme, LGrafikSumme}) l->setIndent(4);
 
     Panel1 = new QFrame(TProtokoll);
     Panel1->setObjectName(QStringLiteral("Panel1"));
@@ -123,11 +145,19 @@ void TAuswertung::BuildMonthTree()
         for (const TMonthNode &month : year.months) {
             auto *child = new QTreeWidgetItem(node, {month.name});
             child->setData(0, PathRole, month.path);
+            child->setData(0, MonthRole, month.month);
         }
     }
 }
 
-void TAuswertung::TreeView1Change() { LoadSelectedMonth(); }
+void TAuswertung::TreeView1Change()
+{
+    const QTreeWidgetItem *node = TreeView1->currentItem();
+    if (node && !node->parent())
+        LoadSelectedYear();
+    else
+        LoadSelectedMonth();
+}
 
 void TAuswertung::LoadSelectedMonth()
 {
@@ -137,22 +167,57 @@ void TAuswertung::LoadSelectedMonth()
     // Emptied first: a log that is gone or unreadable is an empty month, not the one shown before.
     MonatsLog.Daten.clear();
     ReadAllData(MonatsLog);
+    m_shown = Shown::Month;
     Protokoll->Reload();
+    showRows(Protokoll, {100, 100, 100, 150, 75});
     // The reset leaves no row chosen but keeps the scroll position: each month opens at its first row.
     ProtokollList->scrollToTop();
+    showTotals(MonthTotalsLine(MonthTotals(MonatsLog.Daten), node->parent()->text(0).toInt(),
+                               node->data(0, MonthRole).toInt()));
     ZeichneGrafik();
+    Vergleich->SetSource([this] { return MonatsLog.Daten; });
+}
+
+void TAuswertung::LoadSelectedYear()
+{
+    const QTreeWidgetItem *node = TreeView1->currentItem();
+    if (!node || node->parent()) return;
+    const TYearNode year = yearOf(node);
+    m_shown = Shown::Year;
+    Jahr->SetOverview(YearOverview(year));
+    showRows(Jahr, {100, 100, 100, 100});
+    ProtokollList->scrollToTop();
+    showTotals(QStringLiteral("%1: ").arg(year.year) + TotalsText(Jahr->Overview().total));
+    const QSize size = Grafik->size();
+    Grafik->setPixmap(QPixmap::fromImage(YearChartImage(Jahr->Overview(), size)));
+    Vergleich->SetSource([year] { return YearRecords(year); });
+}
+
+void TAuswertung::showRows(QAbstractItemModel *model, std::initializer_list<int> widths)
+{
+    // Widths set only when the rows change their kind: a column the user widened stays so.
+    if (ProtokollList->model() == model) return;
+    ProtokollList->setModel(model);
+    int c = 0;
+    for (const int w : widths) ProtokollList->setColumnWidth(c++, w);
+}
+
+void TAuswertung::showTotals(const QString &line)
+{
+    LSumme->setText(line);
+    LGrafikSumme->setText(line);
 }
 
 void TAuswertung::ZeichneGrafik()
 {
     // Drawn once per load at the size the tab has now; resizing keeps the picture.
-    const QSize size = PageControl1->PageRect().size();
-    Grafik->resize(size);
+    const QSize size = Grafik->size();
     Grafik->setPixmap(QPixmap::fromImage(GrafikImage(MonatsLog.Daten, size)));
 }
 
 void TAuswertung::FormShow()
 {
+    Vergleich->Invalidate();   // the tariffs or the state may have changed since the last showing
     BannerName = BannerForDraw(int(QRandomGenerator::global()->bounded(5)));
     QImage picture;
     if (!picture.load(QStringLiteral(":/") + BannerName, "GIF")) {
@@ -164,8 +229,17 @@ void TAuswertung::FormShow()
 
 void TAuswertung::WerbebannerClick() { Shell::Open(QStringLiteral(MINUTRIX_BANNER_URL)); }
 
+bool TAuswertung::refuseWithoutMonth(const QString &what)
+{
+    if (MonthShown()) return false;
+    MessageBox::ShowMessage(
+        QStringLiteral("Es ist kein Monat gewählt: Wählen Sie links einen Monat, um ihn zu %1.").arg(what));
+    return true;
+}
+
 void TAuswertung::SBExportClick()
 {
+    if (refuseWithoutMonth(QStringLiteral("exportieren"))) return;
     const QString fileName = Shell::SaveFileName(this, QStringLiteral("txt"), QStringLiteral("Textdatei (*.txt)"));
     if (fileName.isEmpty() || Protokoll->rowCount() == 0) return;
     if (!ExportByName(fileName, MonatsLog.Daten)) MessageBox::ShowMessage(notExportedText(fileName));
@@ -173,6 +247,7 @@ void TAuswertung::SBExportClick()
 
 void TAuswertung::SBPrintClick()
 {
+    if (refuseWithoutMonth(QStringLiteral("drucken"))) return;
     QPrinter printer;
     int copies = 1;
     if (!Shell::Print(this, printer, &copies)) return;
@@ -186,8 +261,15 @@ void TAuswertung::layoutControls()
     PageControl1->setGeometry(TreeWidth, 0, std::max(0, width() - TreeWidth), height());
     PageControl1->LayoutPages();
     const QSize page = PageControl1->PageRect().size();
-    ProtokollList->setGeometry(0, 0, page.width(), std::max(0, page.height() - PanelHeight));
+    const int listHeight = std::max(0, page.height() - PanelHeight - TotalsHeight);
+    ProtokollList->setGeometry(0, 0, page.width(), listHeight);
+    LSumme->setGeometry(0, listHeight, page.width(), TotalsHeight);
     Panel1->setGeometry(0, std::max(0, page.height() - PanelHeight), page.width(), PanelHeight);
+    // The graph keeps its picture when the window is resized; only its place follows.
+    const int graphHeight = std::max(0, page.height() - TotalsHeight);
+    Grafik->setGeometry(0, 0, page.width(), graphHeight);
+    LGrafikSumme->setGeometry(0, graphHeight, page.width(), TotalsHeight);
+    Vergleich->setGeometry(QRect(QPoint(0, 0), page));
 }
 
 void TAuswertung::resizeEvent(QResizeEvent *event)

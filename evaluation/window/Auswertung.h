@@ -5,14 +5,18 @@
 #include "ui/WindowLife.h"
 
 #include <QDialog>
+#include <initializer_list>
 
+class QAbstractItemModel;
 class QFrame;
 class QLabel;
 class QPushButton;
 class QTreeView;
 class QTreeWidget;
+class TComparisonPage;
 class TPageControl;
 class TProtokollModel;
+class TYearModel;
 
 class TAuswertung : public QDialog
 {
@@ -23,14 +27,17 @@ public:
 
     QTreeWidget *TreeView1;
     TPageControl *PageControl1;
-    QWidget *TProtokoll, *TGrafik;
+    QWidget *TProtokoll, *TGrafik, *TVergleich;
+    TComparisonPage *Vergleich;   // fills TVergleich
     QTreeView *ProtokollList;
     QFrame *Panel1;
     QPushButton *SBExport, *SBPrint;
     QLabel *Werbebanner, *Grafik;
+    QLabel *LSumme, *LGrafikSumme;   // the totals of the month or year shown, below the list and the graph
 
     TKostenDatenbank MonatsLog;   // the window's own, apart from the one being written
     TProtokollModel *Protokoll;
+    TYearModel *Jahr;     // the list's rows while a year is chosen
     QString BannerName;   // the picture shown since the last showing
 
     void FormCreate();
@@ -41,12 +48,19 @@ public:
     void WerbebannerClick();
     void BuildMonthTree();
     void LoadSelectedMonth();
+    void LoadSelectedYear();
     void ZeichneGrafik();
+    bool MonthShown() const { return m_shown == Shown::Month; }
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    enum class Shown { Nothing, Month, Year };
+    Shown m_shown = Shown::Nothing;
+    void showRows(QAbstractItemModel *model, std::initializer_list<int> widths);
+    void showTotals(const QString &line);
+    bool refuseWithoutMonth(const QString &what);
     void layoutControls();
     TInstanceSlot<TAuswertung> m_instance;
 };

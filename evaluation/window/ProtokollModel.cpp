@@ -3,7 +3,8 @@
 #include "evaluation/RowTexts.h"
 
 namespace {
-const char *const headers[ColumnCount] = {"Datum", "Beginn", "Ende", "Tarif", "Kosten"};
+// The costs are stored in cents; the cells show them as stored, the header names the unit.
+const char *const headers[ColumnCount] = {"Datum", "Beginn", "Ende", "Tarif", "Kosten (ct)"};
 }
 
 TProtokollModel::TProtokollModel(const TKostenDatenbank &log, QObject *parent) : QAbstractTableModel(parent), m_log(log)

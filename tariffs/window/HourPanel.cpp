@@ -21,6 +21,14 @@ THourPanel::THourPanel(QWidget *page) : QFrame(page)
     TaktungLabel = MakeLabel(this, "TaktungLabel", 5, 75, QStringLiteral("Taktung (in Sek.):"));
 }
 
+void THourPanel::SetTexts(const TSlotTexts &texts)
+{
+    VonEdit->setText(texts.Von);
+    BisEdit->setText(texts.Bis);
+    KostenEdit->setText(texts.Kosten);
+    TaktungEdit->setText(texts.Taktung);
+}
+
 TSlotTexts THourPanel::Texts() const
 {
     return {VonEdit->text(), BisEdit->text(), KostenEdit->text(), TaktungEdit->text()};

@@ -17,4 +17,5 @@ public:
     QLabel *VonLabel, *BisLabel, *KostenLabel, *TaktungLabel;
 
     TSlotTexts Texts() const;
+    void SetTexts(const TSlotTexts &texts);
 };

@@ -87,6 +87,16 @@ TPageSlots TSlotPages::Texts() const
     return pages;
 }
 
+void TSlotPages::SetTexts(const TPageSlots &pages)
+{
+    size_t n = 1;
+    for (const auto &page : pages) n = std::max(n, page.size());
+    RebuildSlots(int(n));
+    for (size_t p = 0; p < 7; ++p)
+        for (size_t i = 0; i < pages[p].size(); ++i) DayPanels[p][qsizetype(i)]->SetTexts(pages[p][i]);
+    ArrangeSlots();
+}
+
 void FillConnectionList(QComboBox *combo, const TConnectionSource &connections)
 {
     combo->clear();

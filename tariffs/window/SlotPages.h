@@ -36,6 +36,9 @@ public:
     void FreePanels();
 
     TPageSlots Texts() const;
+    // As many panels per page as the fullest page has, filled with the texts (a page with fewer
+    // keeps its last panels at the initial texts), arranged.
+    void SetTexts(const TPageSlots &pages);
 
 private:
     THourPanel *newPanel(int page, int top);

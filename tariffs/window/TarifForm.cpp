@@ -49,8 +49,12 @@ void TTarifForm::createListPage()
     SpeedButton2 = MakeFlatButton(TTarife, "SpeedButton2", 300, 40, 130, 30, QStringLiteral("Tarif bearbeiten"));
     SpeedButton3 = MakeFlatButton(TTarife, "SpeedButton3", 300, 75, 130, 30, QStringLiteral("Tarif löschen"));
     SpeedButton4 = MakeFlatButton(TTarife, "SpeedButton4", 300, 110, 130, 30, QStringLiteral("Fenster schließen"));
-    SpeedButton2->setEnabled(false);   // an existing tariff cannot be changed, only replaced
+    SpeedButton2->setEnabled(false);   // while no tariff is selected
+    connect(TarifListe, &QListWidget::itemSelectionChanged, this,
+            [this] { SpeedButton2->setEnabled(!TarifListe->selectedItems().isEmpty()); });
+    connect(TarifListe, &QListWidget::itemDoubleClicked, this, [this] { SpeedButton2Click(); });
     connect(SpeedButton1, &QPushButton::clicked, this, [this] { SpeedButton1Click(); });
+    connect(SpeedButton2, &QPushButton::clicked, this, [this] { SpeedButton2Click(); });
     connect(SpeedButton3, &QPushButton::clicked, this, [this] { Guarded([this] { SpeedButton3Click(); }); });
     connect(SpeedButton4, &QPushButton::clicked, this, [this] { SpeedButton4Click(); });
 }
@@ -127,11 +131,14 @@ void TTarifForm::refillList()
     TarifListe->clear();
     for (const TTarif &t : Tarife) TarifListe->addItem(t.Name.value());
     TarifListe->setCurrentRow(-1);
+    SpeedButton2->setEnabled(false);
 }
 
 void TTarifForm::SpeedButton1Click()
 {
     try {
+        m_editIndex = -1;
+        PageControl1->SetCaption(1, QStringLiteral("Neuer Tarif"));
         SpinEdit1->setValue(1);
         Slots->RebuildSlots(1);
         FillConnectionList(ENummer, m_connections);
@@ -140,6 +147,49 @@ void TTarifForm::SpeedButton1Click()
     } catch (...) {
         ReportError(QStringLiteral("Fehler bei TTarifForm.SpeedButton1Click"));
     }
+}
+
+void TTarifForm::SpeedButton2Click()
+{
+    try {
+        const QList<QListWidgetItem *> selected = TarifListe->selectedItems();
+        if (selected.isEmpty()) return;
+        const int k = TarifListe->row(selected.first());
+        if (size_t(k) >= Tarife.size()) return;
+        showTariff(TariffTexts(Tarife[size_t(k)]));
+        m_editIndex = k;
+        // Read back from the controls: only what the user then changes counts as changed.
+        m_shownTexts = pageTexts();
+        PageControl1->SetCaption(1, QStringLiteral("Tarif bearbeiten"));
+        PageControl1->SetTabVisible(1, true);
+        PageControl1->SetActivePage(TNewTarif);
+    } catch (...) {
+        ReportError(QStringLiteral("Fehler bei TTarifForm.SpeedButton2Click"));
+    }
+}
+
+void TTarifForm::showTariff(const TTariffTexts &texts)
+{
+    SpinEdit1->setValue(texts.SlotsPerDay);
+    Slots->SetTexts(texts.Pages);
+    FillConnectionList(ENummer, m_connections);
+    if (!texts.Connection.isEmpty()) {
+        // An entry that is gone from the dial-up networking stays the tariff's own.
+        if (ENummer->findText(texts.Connection) < 0) ENummer->addItem(texts.Connection);
+        ENummer->setCurrentIndex(ENummer->findText(texts.Connection));
+    }
+    EName->setText(texts.Name);
+    EFreibetrag->setText(texts.Freibetrag);
+    ELimit->setText(texts.Limit);
+    RadioGroup1->SetItemIndex(texts.Model);
+    Slots->ShowModelPages(texts.Model);
+    Slots->PageControl2->SetActivePage(0);
+}
+
+TTariffTexts TTarifForm::pageTexts() const
+{
+    return {EName->text(),      ENummer->currentText(), EFreibetrag->text(), ELimit->text(), RadioGroup1->ItemIndex(),
+            Slots->SlotsPerDay, Slots->Texts()};
 }
 
 void TTarifForm::SpeedButton3Click()
@@ -153,8 +203,16 @@ void TTarifForm::SpeedButton3Click()
         return;
     // The list may have changed while the question was open; k is taken from before it.
     if (size_t(k) >= Tarife.size()) return;
-    if (size_t(k) != Tarife.size() - 1) Tarife[size_t(k)] = Tarife.back();   // the last tariff fills the gap
+    const int last = int(Tarife.size()) - 1;
+    if (k != last) Tarife[size_t(k)] = Tarife.back();   // the last tariff fills the gap
     Tarife.pop_back();
+    // A tariff open on the new-tariff page goes with it, or follows the last one into the gap.
+    if (m_editIndex == k) {
+        m_editIndex = -1;
+        PageControl1->SetTabVisible(1, false);
+    } else if (m_editIndex == last) {
+        m_editIndex = k;
+    }
     SaveTarife();   // on disk at once: a crash must not bring the tariff back, nor lose the others
     refillList();
 }
@@ -167,8 +225,14 @@ void TTarifForm::RadioGroup1Click() { Slots->ShowModelPages(RadioGroup1->ItemInd
 
 void TTarifForm::BitBtn1Click()
 {
-    AppendTariff(EName->text(), ENummer->currentText(), EFreibetrag->text(), ELimit->text(), RadioGroup1->ItemIndex(),
-                 Slots->Texts());
+    if (m_editIndex >= 0 && size_t(m_editIndex) < Tarife.size()) {
+        // In place, so the tariff keeps its position; an amount that is no number changes nothing.
+        Tarife[size_t(m_editIndex)] = EditedTariff(Tarife[size_t(m_editIndex)], m_shownTexts, pageTexts());
+        m_editIndex = -1;
+    } else {
+        AppendTariff(EName->text(), ENummer->currentText(), EFreibetrag->text(), ELimit->text(),
+                     RadioGroup1->ItemIndex(), Slots->Texts());
+    }
     SaveTarife();   // what was entered survives a crash; the save at the end would come too late
     refillList();
     PageControl1->SetTabVisible(1, false);
@@ -177,6 +241,7 @@ void TTarifForm::BitBtn1Click()
 
 void TTarifForm::BitBtn2Click()
 {
+    m_editIndex = -1;
     PageControl1->SetTabVisible(1, false);
     PageControl1->SetActivePage(TTarife);
 }

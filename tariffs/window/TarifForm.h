@@ -1,7 +1,7 @@
 #pragma once
-// The tariff editor: the list of tariffs, adding a tariff from its time slots and deleting one.
-// It works on Tarife in memory; the tariff store writes them when the program ends.
-#include "tariffs/TariffInput.h"
+// The tariff editor: the list of tariffs, adding a tariff from its time slots, changing one on the
+// same page and deleting one. Every change is written to the tariff store at once.
+#include "tariffs/TariffTexts.h"
 #include "ui/WindowLife.h"
 
 #include <QDialog>
@@ -45,12 +45,15 @@ public:
     void FormResize();
     void FormDestroy();
     void SpeedButton1Click();
+    void SpeedButton2Click();
     void SpeedButton3Click();
     void SpeedButton4Click();
     void SpinEdit1Change();
     void RadioGroup1Click();
     void BitBtn1Click();
     void BitBtn2Click();
+    // The tariff being changed on the new-tariff page, -1 while a new one is entered there.
+    int EditIndex() const { return m_editIndex; }
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -59,6 +62,10 @@ protected:
 
 private:
     TConnectionSource m_connections;
+    int m_editIndex = -1;
+    TTariffTexts m_shownTexts;   // what the page showed when the tariff was opened
+    TTariffTexts pageTexts() const;
+    void showTariff(const TTariffTexts &texts);
     void createListPage();
     void createNewTarifPage();
     void refillList();

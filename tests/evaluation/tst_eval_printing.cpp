@@ -12,9 +12,8 @@
 #include <memory>
 
 namespace {
-// "page x y text" for every word of the PDF, x and y its left and top edge in whole 0.1 mm
-// (pdftotext gives points), only where both lie within 0.02 mm of a whole unit.
-QStringList pdfWords(const QByteArray &pdf)
+// The lines of pdftotext -bbox for the PDF: one <word xMin yMin xMax yMax>text</word> a word.
+QStringList pdfBoxes(const QByteArray &pdf)
 {
     QTemporaryDir dir;
     QFile file(dir.filePath("p.pdf"));
@@ -23,10 +22,17 @@ QStringList pdfWords(const QByteArray &pdf)
     QProcess p;
     p.start("pdftotext", {"-bbox", file.fileName(), "-"});
     if (!p.waitForFinished(30000)) return {"pdftotext (poppler-utils) did not run"};
+    return QString::fromUtf8(p.readAllStandardOutput()).split('\n');
+}
+
+// "page x y text" for every word of the PDF, x and y its left and top edge in whole 0.1 mm
+// (pdftotext gives points), only where both lie within 0.02 mm of a whole unit.
+QStringList pdfWords(const QByteArray &pdf)
+{
     static const QRegularExpression word(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>([^<]*)</word>)re");
     QStringList words;
     int page = -1;
-    for (const QString &line : QString::fromUtf8(p.readAllStandardOutput()).split('\n')) {
+    for (const QString &line : pdfBoxes(pdf)) {
         page += line.contains("<page ");
         const auto m = word.match(line);
         const double x = m.captured(1).toDouble() * 254 / 72, y = m.captured(2).toDouble() * 254 / 72;
@@ -36,12 +42,23 @@ QStringList pdfWords(const QByteArray &pdf)
     return words;
 }
 
+// "x text" for every word of the PDF, x its right edge in 0.1 mm.
+QStringList pdfRightEdges(const QByteArray &pdf)
+{
+    static const QRegularExpression word(R"re(<word [^>]*xMax="([\d.]+)"[^>]*>([^<]*)</word>)re");
+    QStringList words;
+    for (const QString &line : pdfBoxes(pdf))
+        if (const auto m = word.match(line); m.hasMatch())
+            words << QStringLiteral("%1 %2").arg(qRound(m.captured(1).toDouble() * 254 / 72)).arg(m.captured(2));
+    return words;
+}
+
 // Row n's tariff is "T<n>"; the first one's bytes are Windows-1252 for "Spät€".
-QByteArray printed(int rows, double pageWidthMm = 210, int copies = 1, bool *done = nullptr)
+QByteArray printed(int rows, double pageWidthMm = 210, int copies = 1, bool *done = nullptr,
+                   const QByteArray &firstTariff = "Sp\xe4t\x80")
 {
     std::vector<TVerbindung> records{size_t(rows)};
-    for (int i = 0; i < rows; ++i)
-        records[size_t(i)].Tarif.setBytes(i ? "T" + QByteArray::number(i + 1) : "Sp\xe4t\x80");
+    for (int i = 0; i < rows; ++i) records[size_t(i)].Tarif.setBytes(i ? "T" + QByteArray::number(i + 1) : firstTariff);
     QByteArray pdf;
     QBuffer buffer(&pdf);
     buffer.open(QIODevice::WriteOnly);
@@ -102,6 +119,16 @@ private Q_SLOTS:
             expected << page + QStringLiteral(" 1150 250 Tarif") << page + QStringLiteral(" 1150 293 Sp\u00e4t\u20ac")
                      << page + QStringLiteral(" 1150 336 T2");
         QCOMPARE(pdfWords(printed(2, 210, 3)).filter(QRegularExpression("^\\d+ 1150 ")), expected);
+    }
+
+    void longTariffName_cutToItsColumn()
+    {
+        // 100 characters of about 2 mm each: cut 2 mm before the cost's column at 1750, with "…".
+        const QStringList words = pdfRightEdges(printed(1, 210, 1, nullptr, QByteArray(100, 'W')));
+        const QStringList names = words.filter(QRegularExpression("^\\d+ W+"));
+        QCOMPARE(names.size(), 1);
+        QVERIFY2(names[0].endsWith(QChar(0x2026)) && names[0].section(' ', 0, 0).toInt() <= 1730, qPrintable(names[0]));
+        QCOMPARE(words.filter(QRegularExpression(" Kosten$")).size(), 1);   // the header's cost stands apart
     }
 
     void narrowerThan200mm_printsNothing()

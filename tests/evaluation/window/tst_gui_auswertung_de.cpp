@@ -1,10 +1,14 @@
 // The evaluation window driven as a user drives it: the month tree, choosing months, the banner,
 // export and print through the dialogs' test answers.
 #include "core/Language.h"
+#include "core/SettingsStore.h"
 #include "evaluation/Export.h"
 #include "evaluation/window/Auswertung.h"
+#include "evaluation/window/ComparisonPage.h"
 #include "evaluation/window/ProtokollModel.h"
+#include "tests/support/ComparisonCase.h"
 #include "tests/support/CoreFakes.h"
+#include "tests/support/ShownTexts.h"
 #include "ui/MessageBox.h"
 #include "ui/PageControl.h"
 #include "ui/Shell.h"
@@ -65,10 +69,11 @@ struct Fixture
         QTreeWidgetItem *y = window->TreeView1->topLevelItem(year);
         window->TreeView1->setCurrentItem(month < 0 ? y : y->child(month));
     }
-    QStringList row(int r) const
+    QStringList row(int r) const { return rowOf(window->Protokoll, r); }
+    static QStringList rowOf(const QAbstractItemModel *model, int r)
     {
         QStringList texts;
-        for (int c = 0; c < 5; ++c) texts << window->Protokoll->index(r, c).data().toString();
+        for (int c = 0; c < model->columnCount(); ++c) texts << model->index(r, c).data().toString();
         return texts;
     }
 };
@@ -96,14 +101,13 @@ private Q_SLOTS:
         Fixture f;
         f.choose(0, 0);
         f.choose(0, 1);
-        f.choose(1, -1);   // a year changes nothing
         QCOMPARE(f.window->Protokoll->rowCount(), 1);
         f.choose(0, 0);
         QCOMPARE(f.window->Protokoll->rowCount(), 2);
         QCOMPARE(f.row(1), (QStringList{"03.03.03", "20:00:00", "20:30:00", "Abend", "1,25"}));
         QCOMPARE(f.window->Protokoll->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(),
                  QStringLiteral("Beginn"));
-        QCOMPARE(f.window->Grafik->pixmap().size(), f.window->TGrafik->size());
+        QCOMPARE(f.window->Grafik->pixmap().size(), f.window->Grafik->size());
         // A month whose log went away after the tree was built is empty: the list, graph, export, print.
         f.window->show();
         QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
@@ -113,6 +117,60 @@ private Q_SLOTS:
         // Destroyed while shown (the program's end): the list no longer reads the month log.
         f.choose(0, 0);   // the list's new layout is still due
         f.window.reset();
+    }
+
+    void year_itsMonthsTotalAndChart_thenAMonthWithItsTotal()
+    {
+        Fixture f;
+        f.log(2005, "Juni", {record(1, 2361.15)});   // the month of today: what is left of the limit
+        f.window = std::make_unique<TAuswertung>();
+        GesamtLimit = 100;
+        f.choose(0, -1);
+        const QAbstractItemModel *rows = f.window->ProtokollList->model();
+        QCOMPARE(rows->rowCount(), 2);
+        QCOMPARE(f.rowOf(rows, 0), (QStringList{"Januar", "2", "1:00:00", "0,02"}));   // 0,5 + 1,25 cents
+        QCOMPARE(f.window->LSumme->text(), QStringLiteral("2003: 3 Verbindungen, 1:30:00 Std., 0,02 €"));
+        QCOMPARE(f.window->LGrafikSumme->text(), f.window->LSumme->text());
+        const QImage chart = f.window->Grafik->pixmap().toImage();
+        QCOMPARE(chart.size(), f.window->Grafik->size());
+        // January's bar stands at (Wc - 30) / 12, March's at three times that.
+        const int base = chart.height() - 11;
+        QCOMPARE(chart.pixel(qRound((chart.width() - 30) / 12.0), base), qRgb(0, 0, 0));
+        QCOMPARE(chart.pixel(qRound((chart.width() - 30) / 12.0 * 2), base), qRgb(255, 255, 255));
+
+        f.choose(0, 1);   // a month gone by: no limit
+        QCOMPARE(f.window->LSumme->text(), QStringLiteral("1 Verbindung, 0:30:00 Std., 0,00 €"));
+        f.choose(1, 0);
+        QCOMPARE(f.window->ProtokollList->model(), f.window->Protokoll);
+        QCOMPARE(f.window->Protokoll->headerData(4, Qt::Horizontal, Qt::DisplayRole).toString(),
+                 QStringLiteral("Kosten (ct)"));
+        QCOMPARE(f.row(0)[4], QStringLiteral("2361,15"));   // the cells stay in cents
+        QCOMPARE(f.window->LSumme->text(),
+                 QStringLiteral("1 Verbindung, 0:30:00 Std., 23,61 €; noch 76,39 € bis zum Gesamtlimit"));
+    }
+
+    void comparison_cheapestFirstWhenThePageIsSeen()
+    {
+        Fixture f;
+        f.log(2005, "März", ComparisonCase::records());
+        f.window = std::make_unique<TAuswertung>();
+        Tarife = ComparisonCase::tariffs();
+        Bundesland = 8;
+        f.window->show();
+        f.choose(1, 0);
+        const QAbstractItemModel *table = f.window->Vergleich->VergleichList->model();
+        QCOMPARE(table->rowCount(), 0);   // not priced while another page is shown
+        f.window->PageControl1->SetActivePage(f.window->TVergleich);
+        QCOMPARE(table->rowCount(), 4);
+        QCOMPARE(f.rowOf(table, 0), (QStringList{"Null", "0,00", "-0,80", ""}));
+        QCOMPARE(f.rowOf(table, 2), (QStringList{"Flat", "1,00", "+0,20", "am meisten genutzt"}));
+        QCOMPARE(f.rowOf(table, 3)[0], QStringLiteral("Sonntag teuer"));
+        QVERIFY(f.window->Vergleich->LVergleich->text().startsWith("Protokolliert: 0,80 € für 6 Verbindungen"));
+        Tarife.pop_back();   // changed while the window was away: priced anew at the next showing
+        f.window->hide();
+        f.window->show();
+        QCOMPARE(table->rowCount(), 3);
+        Tarife.clear();
     }
 
     void keyboard_anotherMonthAfterEndOpensAtTheTop_ctrlTabSwitchesTheTabs()
@@ -134,9 +192,10 @@ private Q_SLOTS:
         QCOMPARE(f.window->PageControl1->ActivePage(), f.window->TGrafik);
         f.window->TreeView1->setFocus();   // outside the tabs; round the end and back
         QTest::keyClick(f.window->TreeView1, Qt::Key_Tab, Qt::ControlModifier);
+        QTest::keyClick(f.window->TreeView1, Qt::Key_Tab, Qt::ControlModifier);
         QCOMPARE(f.window->PageControl1->ActivePage(), f.window->TProtokoll);
         QTest::keyClick(f.window->TreeView1, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(f.window->PageControl1->ActivePage(), f.window->TGrafik);
+        QCOMPARE(f.window->PageControl1->ActivePage(), f.window->TVergleich);
         UseWindowFontEverywhere();   // as the program starts: the menus, windows of their own, alike
         QCOMPARE(QMenu(f.window.get()).font(), f.window->font());
     }
@@ -179,12 +238,29 @@ private Q_SLOTS:
             QCOMPARE(f.dir.read(name).count("\r\n"), 3);   // the header and two connections
     }
 
-    void export_withoutAMonth_writesNothing()
+    void exportAndPrint_withoutAMonth_sayWhy_data()
     {
+        QTest::addColumn<bool>("yearChosen");
+        QTest::newRow("nothing chosen") << false;
+        QTest::newRow("a year chosen") << true;
+    }
+    void exportAndPrint_withoutAMonth_sayWhy()
+    {
+        QFETCH(bool, yearChosen);
         Fixture f;
-        Shell::SetNextFileName(f.dir.file(QStringLiteral("out.txt")));
+        if (yearChosen) {   // after a month: the month is no longer shown
+            f.choose(0, 0);
+            f.choose(0, -1);
+        }
+        const QString out = f.dir.file(QStringLiteral("out.txt"));
+        Shell::SetNextFileName(out);
         QTest::mouseClick(f.window->SBExport, Qt::LeftButton);
-        QVERIFY(!QFile::exists(f.dir.file(QStringLiteral("out.txt"))));
+        Shell::SetNextPrint(1, f.dir.file(QStringLiteral("out.pdf")));
+        QTest::mouseClick(f.window->SBPrint, Qt::LeftButton);
+        QVERIFY(!QFile::exists(out) && !QFile::exists(f.dir.file(QStringLiteral("out.pdf"))));
+        QCOMPARE(ShownTexts(),
+                 (QStringList{"Es ist kein Monat gewählt: Wählen Sie links einen Monat, um ihn zu exportieren.",
+                              "Es ist kein Monat gewählt: Wählen Sie links einen Monat, um ihn zu drucken."}));
     }
 
     void print_copiesAsChosen()

@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTest>
 
 namespace {
@@ -89,6 +90,15 @@ int main(int argc, char **argv)
         slotTexts(form.Slots->DayPanels[0][1], "8", "17", "3,9");
         slotTexts(form.Slots->DayPanels[0][2], "18", "23", "2,1");
         save(form, "tariff-editor");
+        // The stored tariff opened again: workdays and Sunday, its night hours cheaper.
+        form.BitBtn2Click();
+        TTarif &t = Tarife[0];
+        for (int h = 0; h < 24; ++h) t.Kosten[7][size_t(h)] = 0.9;
+        for (int d = 1; d <= 6; ++d)
+            for (int h = 0; h < 8; ++h) t.Kosten[d][size_t(h)] = 0.6;
+        form.TarifListe->item(0)->setSelected(true);
+        form.SpeedButton2Click();
+        save(form, "tariff-edit");
     }
     {
         TSettingForm settings;

@@ -133,6 +133,76 @@ private Q_SLOTS:
         QCOMPARE(listed, left);
     }
 
+    void edit_okUnchangedKeepsTheBytes_abortKeeps_okReplacesInPlace()
+    {
+        Fixture f;
+        // B: workdays and Sunday, two slots, an entry no longer in the dial-up networking.
+        TTarif b = MakeTarif(QStringLiteral("B"), QStringLiteral("0999"), QStringLiteral("Weg"), 1.5, 20);
+        for (int h = 18; h < 24; ++h) b.Kosten[7][size_t(h)] = 0.5;
+        Tarife = {MakeTarif(QStringLiteral("A"), {}, {}, 1), b, MakeTarif(QStringLiteral("C"), {}, {}, 2)};
+        SaveTarife();
+        const QByteArray before = f.dir.read(QStringLiteral("TarifDaten.qtd"));
+        TTarifForm &form = f.show();
+        QVERIFY(!form.SpeedButton2->isEnabled());
+        form.TarifListe->item(1)->setSelected(true);
+        QVERIFY(form.SpeedButton2->isEnabled());
+        QTest::mouseClick(form.SpeedButton2, Qt::LeftButton);
+        QCOMPARE(form.PageControl1->ActivePage(), form.TNewTarif);
+        QCOMPARE(form.PageControl1->Caption(1), QStringLiteral("Tarif bearbeiten"));
+        QCOMPARE(form.EName->text(), QStringLiteral("B"));
+        QCOMPARE(form.ENummer->currentText(), QStringLiteral("0999||Weg"));
+        QCOMPARE(form.ELimit->text(), QStringLiteral("20,00"));
+        QCOMPARE(form.RadioGroup1->ItemIndex(), 1);
+        QCOMPARE(form.SpinEdit1->value(), 2);
+        QCOMPARE(form.Slots->DayPanels[6][1]->Texts(), (TSlotTexts{"18", "23", "0,50", "1"}));
+        QTest::mouseClick(form.BitBtn1, Qt::LeftButton);
+        QCOMPARE(f.dir.read(QStringLiteral("TarifDaten.qtd")), before);
+        QVERIFY(!form.PageControl1->TabVisible(1) && form.EditIndex() < 0);
+
+        // A double click opens A; a changed price: Abort keeps it, OK replaces it in its place.
+        for (QPushButton *button : {form.BitBtn2, form.BitBtn1}) {
+            f.show();
+            const QPoint first = form.TarifListe->visualItemRect(form.TarifListe->item(0)).center();
+            QTest::mouseClick(form.TarifListe->viewport(), Qt::LeftButton, {}, first);   // a double click's first press
+            QTest::mouseDClick(form.TarifListe->viewport(), Qt::LeftButton, {}, first);
+            QCOMPARE(form.EName->text(), QStringLiteral("A"));
+            typeInto(form.Slots->DayPanels[0][0]->KostenEdit, QStringLiteral("3,5"));
+            QTest::mouseClick(button, Qt::LeftButton);
+        }
+        QCOMPARE(StoredTarifNames(), (QStringList{"A", "B", "C"}));
+        QVERIFY(Tarife[0].Kosten[3][12] == 3.5 && Tarife[0].Taktung[3][12] == 1.0);
+        QCOMPARE(f.dir.read(QStringLiteral("TarifDaten.qtd")).mid(TarifSize), before.mid(TarifSize));
+    }
+
+    void deleteWhileEditing_theOpenTariffFollowsOrCloses_data()
+    {
+        QTest::addColumn<int>("edited");
+        QTest::addColumn<int>("deleted");
+        QTest::addColumn<int>("editAfter");   // -1: the page closed
+        QTest::newRow("the open one") << 1 << 1 << -1;
+        QTest::newRow("another: the last fills the gap") << 2 << 0 << 0;
+        QTest::newRow("another, the open one stays") << 1 << 2 << 1;
+    }
+    void deleteWhileEditing_theOpenTariffFollowsOrCloses()
+    {
+        QFETCH(int, edited);
+        QFETCH(int, deleted);
+        QFETCH(int, editAfter);
+        Fixture f;
+        for (const char *n : {"A", "B", "C"}) Tarife.push_back(MakeTarif(QLatin1String(n), {}, {}, 1));
+        const QString name = Tarife[size_t(edited)].Name;
+        TTarifForm &form = f.show();
+        form.TarifListe->item(edited)->setSelected(true);
+        QTest::mouseClick(form.SpeedButton2, Qt::LeftButton);
+        form.PageControl1->SetActivePage(form.TTarife);   // by the tab, as the user goes back to the list
+        form.TarifListe->item(deleted)->setSelected(true);
+        MessageBox::SetNextAnswer(MessageBox::Yes);
+        QTest::mouseClick(form.SpeedButton3, Qt::LeftButton);
+        QCOMPARE(form.EditIndex(), editAfter);
+        QCOMPARE(form.PageControl1->TabVisible(1), editAfter >= 0);
+        if (editAfter >= 0) QCOMPARE(Tarife[size_t(editAfter)].Name.value(), name);
+    }
+
     void slots_followSpinFieldAndWindowHeight()
     {
         Fixture f;
