@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
+#include <cmath>
 #include <stdexcept>
 
 namespace {
@@ -46,6 +47,12 @@ TVerbindung ReadVerbindung(const char *in)
     v.Kosten = GetDouble(in + KostenOffset);
     v.Tarif.read(in + TarifOffset);
     return v;
+}
+
+double CountedCost(const TVerbindung &v)
+{
+    constexpr double MaxCountedCost = 1e15;
+    return std::abs(v.Kosten) <= MaxCountedCost ? v.Kosten : 0.0;   // false for NaN too
 }
 
 QString MonthName(int month)

@@ -22,6 +22,12 @@ constexpr int MonatsLogHeaderSize = 4;
 void WriteVerbindung(const TVerbindung &v, char *out);   // VerbindungSize bytes
 TVerbindung ReadVerbindung(const char *in);
 
+// What a record's cost adds to a total (the month's sum, the budget, the graph): the stored cost,
+// or 0 when it is no finite number or beyond anything a call can cost (above 1e15 cents, where a
+// double no longer even holds whole cents), which only a damaged log holds. One such record must
+// not raise the limit at once or blank the graph; the list still shows it as it stands.
+double CountedCost(const TVerbindung &v);
+
 struct TKostenDatenbank
 {
     QString Pfad;

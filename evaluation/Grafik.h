@@ -10,11 +10,12 @@
 #include <vector>
 
 // The sums per day (index 0 is day 1), in stored order: a record dated before the latest day seen
-// so far (another month, a clock set back) counts on that latest day.
+// so far (another month, a clock set back) counts on that latest day. Each record adds its
+// CountedCost, so a damaged record's cost that is no number draws no bar.
 std::array<double, 31> DailySums(const std::vector<TVerbindung> &records);
 
-// Draws onto the painter's device, client being the drawing area from (0, 0). Any failure (a cost
-// that is no number, an inactive painter) stops the drawing and is reported as
+// Draws onto the painter's device, client being the drawing area from (0, 0). Any failure (an inactive
+// painter, memory) stops the drawing and is reported as
 // E_UnknownErrorAt + "ZeichneGrafik"; what was drawn so far stays.
 void ZeichneGrafik(QPainter &painter, const QSize &client, const std::vector<TVerbindung> &records);
 
