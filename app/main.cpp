@@ -9,7 +9,6 @@
 #endif
 
 #include <QApplication>
-#include <QLockFile>
 
 int main(int argc, char *argv[])
 {
@@ -24,7 +23,7 @@ int main(int argc, char *argv[])
     MessageBox::InstallQtTranslations();
 
     // A second program on the same data folder ends before it reads or writes any store.
-    const std::unique_ptr<QLockFile> lock = LockDataFolder();
+    const std::unique_ptr<InstanceLock> lock = LockDataFolder();
     if (!lock) {
         MessageBox::ShowMessage(QStringLiteral("Minutrix läuft bereits."));
         return 1;

@@ -54,6 +54,14 @@ QString UserDataDir()
            + QStringLiteral("minutrix/");
 }
 
+QString StateDir()
+{
+    // The base directory specification ignores a relative path.
+    QString base = qEnvironmentVariable("XDG_STATE_HOME");
+    if (base.isEmpty() || QDir::isRelativePath(base)) base = QDir::homePath() + QStringLiteral("/.local/state");
+    return withSlash(base) + QStringLiteral("minutrix/");
+}
+
 QString ProgramDir()
 {
     if (!override().isEmpty()) return override();

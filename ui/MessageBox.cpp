@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDebug>
 #include <QDialog>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -54,7 +55,13 @@ QString StandardCaption(Button b)
 Button Show(const QString &title, const QString &text, Icon icon, const QList<Button> &buttons)
 {
     history.append({title, text, icon, buttons});
-    if (ending) return buttons.contains(No) ? No : Cancel;
+    if (ending) {
+        // Nobody will see a box now (a logout): the desktop's log keeps what it would have said.
+        QString line = text;
+        qWarning().noquote() << title + QStringLiteral(": ")
+                                    + line.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+        return buttons.contains(No) ? No : Cancel;
+    }
     if (testMode) {
         if (!answers.isEmpty()) return answers.takeFirst();
         return buttons.isEmpty() ? Ok : buttons.first();
