@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
+#include <algorithm>
 #include <climits>
 #include <cmath>
 
@@ -39,14 +40,42 @@ int RoundToBar(double value)
     return int(r);
 }
 
-TTarif TMonitor::FindTarif() const
+TTarif TMonitor::FindTarif() const { return FindTarif(Verbindung ? Verbindung() : TVerbindungsInfo()); }
+
+TTarif TMonitor::FindTarif(const TVerbindungsInfo &info) const
 {
-    const TVerbindungsInfo info = Verbindung ? Verbindung() : TVerbindungsInfo();
     if (info.IsConnected) {
         for (const TTarif &t : Tarife)
             if (t.Nummer.value() == info.ConnectedNumber && t.Eintrag.value() == info.ConnectedEntry) return t;
     }
     return NullTarif;
+}
+
+std::vector<TVerbindungsInfo> TMonitor::links() const
+{
+    if (!Online) return {};
+    if (Verbindungen) {
+        std::vector<TVerbindungsInfo> up = Verbindungen();
+        if (!up.empty()) return up;
+    }
+    TVerbindungsInfo one = Verbindung ? Verbindung() : TVerbindungsInfo();
+    one.Key.clear();
+    return {one};
+}
+
+QStringList TMonitor::LaufendeTarife() const
+{
+    QStringList names;
+    for (const TLaufendeVerbindung &c : m_laufende) names << c.AktTarif.Name.value();
+    return names;
+}
+
+double TMonitor::MonatsSumme() const
+{
+    double total = Summe;
+    for (const TLaufendeVerbindung &c : m_laufende)
+        if (c.LogPfad == MonatsLog.Pfad) total += c.AktVerbindung.Kosten;
+    return total;
 }
 
 void TMonitor::openMonthLog(const QString &pfad)
@@ -71,27 +100,81 @@ TDisplay TMonitor::Timer1Timer()
     TDisplay out;
     if (!m_ready) return out;   // start-up has not finished: nothing to price with yet
     ReportCollector reports;
-    if (Online && !InVerbindung) beginConnection(out);
-    if (Online) {
-        JetztZeit = Now();
-        m_monoNow = MonotonicSeconds();
-        InVerbindung = true;
+    const std::vector<TVerbindungsInfo> up = links();
+    JetztZeit = Now();
+    m_monoNow = MonotonicSeconds();
+    const std::optional<QString> primary =
+        m_laufende.empty() ? std::nullopt : std::optional<QString>(m_laufende.front().Key);
+
+    const std::vector<TLaufendeVerbindung> ended = endLinksGoneDown(up);
+    for (const TVerbindungsInfo &link : up)
+        if (!isTimed(link.Key)) beginConnection(link, out);
+    InVerbindung = !m_laufende.empty();   // before any box is due: a tick while it is open must not start again
+
+    if (InVerbindung) {
+        const TLaufendeVerbindung &first = m_laufende.front();
+        if (!primary || first.Key != *primary)
+            out.BarMaximum = RoundToBar(first.AktTarif.Limit * 100.0);   // the limit is in euros, the bar in cents
         showRunning(out);
-        if (m_monoNow - m_lastJournal >= JournalIntervalSeconds) writeJournal();
-    } else if (InVerbindung) {
-        endConnection(out);
+        keepShown(m_laufende.front());
+    } else if (!ended.empty()) {
+        showEnded(ended, out);
     }
+    if (!ended.empty() || (InVerbindung && m_monoNow - m_lastJournal >= JournalIntervalSeconds)) writeJournal();
     for (const QString &r : reports.Take()) out.Messages.push_back({TMessage::Report, r});
     return out;
+}
+
+bool TMonitor::isTimed(const QString &key) const
+{
+    return std::any_of(m_laufende.begin(), m_laufende.end(),
+                       [&key](const TLaufendeVerbindung &c) { return c.Key == key; });
+}
+
+// Each link that went down ends in its own record, whatever the others do.
+std::vector<TLaufendeVerbindung> TMonitor::endLinksGoneDown(const std::vector<TVerbindungsInfo> &up)
+{
+    std::vector<TLaufendeVerbindung> ended;
+    for (auto c = m_laufende.begin(); c != m_laufende.end();) {
+        const QString &key = c->Key;
+        if (std::any_of(up.begin(), up.end(), [&key](const TVerbindungsInfo &l) { return l.Key == key; })) {
+            ++c;
+        } else {
+            ended.push_back(std::move(*c));
+            c = m_laufende.erase(c);
+        }
+    }
+    for (TLaufendeVerbindung &c : ended) endConnection(c);
+    if (!ended.empty()) {
+        // The connections count as logged even when the write fails: a record waits in Pending.
+        writePending();
+        for (const TLaufendeVerbindung &c : ended) appendRecord({c.LogPfad, c.AktVerbindung}, true);
+    }
+    return ended;
+}
+
+// The labels keep what the connections that just ended came to.
+void TMonitor::showEnded(const std::vector<TLaufendeVerbindung> &ended, TDisplay &out)
+{
+    TDateTime longest = 0;
+    double cost = 0;
+    for (const TLaufendeVerbindung &c : ended) {
+        longest = std::max(longest, c.Ende - c.StartZeit);
+        cost += c.AktVerbindung.Kosten;
+    }
+    out.Dauer = FormatLongTime(longest);
+    out.Kosten = costText(cost);
+    out.BarPosition = RoundToBar(Summe);
+    keepShown(ended.back());
 }
 
 TDisplay TMonitor::Finish()
 {
     TDisplay out;
     if (!m_ready) return out;
-    ReportCollector reports;
     Online = false;
-    if (InVerbindung) endConnection(out);
+    if (InVerbindung) out = Timer1Timer();   // logs every connection still being timed
+    ReportCollector reports;
     // Last try for records whose append failed during the run; what still fails stays in the journal.
     writePending();
     if (!Pending.empty() && !m_appendFailureReported) ReportError(E_UnknownErrorAt + QStringLiteral("AppendData"));
@@ -100,48 +183,53 @@ TDisplay TMonitor::Finish()
     return out;
 }
 
-void TMonitor::beginConnection(TDisplay &out)
+void TMonitor::beginConnection(const TVerbindungsInfo &link, TDisplay &out)
 {
-    StartZeit = Now();
-    m_monoStart = MonotonicSeconds();
-    m_lastJournal = m_monoStart - JournalIntervalSeconds;   // the first tick writes the journal
-    m_uhrVerstellt = false;
-    AktVerbindung = TVerbindung();
-    AktVerbindung.Datum = StartZeit;
+    TLaufendeVerbindung c;
+    c.Key = link.Key;
+    c.StartZeit = JetztZeit;
+    c.MonoStart = m_monoNow;
+    c.AktVerbindung.Datum = c.StartZeit;
+    m_lastJournal = m_monoNow - JournalIntervalSeconds;   // this tick writes the journal
 
     int year, month, day;
-    DecodeDate(StartZeit, year, month, day);
+    DecodeDate(c.StartZeit, year, month, day);
     QDir().mkpath(DataYearFolder(year));
-    const QString pfad = MonthLogPath(year, month);
-    if (pfad != MonatsLog.Pfad) openMonthLog(pfad);
+    c.LogPfad = MonthLogPath(year, month);
+    if (c.LogPfad != MonatsLog.Pfad) openMonthLog(c.LogPfad);
 
-    AktTarif = FindTarif();
-    InVerbindung = true;   // set before any box is due: a tick while it is open must not start again
-
-    if (AktTarif.Name.sameAs(NullTarif.Name) && !KeinTarifGewarnt) {
+    c.AktTarif = FindTarif(link);   // its own tariff: a link still dialling lends it to none
+    if (c.AktTarif.Name.sameAs(NullTarif.Name) && !KeinTarifGewarnt) {
         KeinTarifGewarnt = true;
         out.Messages.push_back({TMessage::Plain, W_NoTarif});
     }
-    out.BarMaximum = RoundToBar(AktTarif.Limit * 100.0);   // the limit is in euros, the bar in cents
-    AktVerbindung.Tarif.setBytes(AktTarif.Name.rawValue().left(100));
+    c.AktVerbindung.Tarif.setBytes(c.AktTarif.Name.rawValue().left(100));
+    m_laufende.push_back(std::move(c));
 }
 
-TDateTime TMonitor::effectiveEnd()
+TDateTime TMonitor::effectiveEnd(TLaufendeVerbindung &c) const
 {
     // While both clocks agree the local readings count, exactly as they are. After a change of
     // summer time or a clock set by hand, the real elapsed time counts, priced from the local start.
-    const double local = (JetztZeit - StartZeit) * 86400.0;
-    const double real = m_monoNow - m_monoStart;
-    if (!m_uhrVerstellt && std::abs(local - real) > ClockToleranceSeconds) m_uhrVerstellt = true;
-    return m_uhrVerstellt ? StartZeit + real / 86400.0 : JetztZeit;
+    const double local = (JetztZeit - c.StartZeit) * 86400.0;
+    const double real = m_monoNow - c.MonoStart;
+    if (!c.UhrVerstellt && std::abs(local - real) > ClockToleranceSeconds) c.UhrVerstellt = true;
+    return c.UhrVerstellt ? c.StartZeit + real / 86400.0 : JetztZeit;
+}
+
+double TMonitor::runningCost(TLaufendeVerbindung &c) const
+{
+    c.AktVerbindung.Kosten = CalcKosten(c.AktTarif, c.StartZeit, effectiveEnd(c));
+    return c.AktVerbindung.Kosten;
 }
 
 void TMonitor::showRunning(TDisplay &out)
 {
-    const TDateTime ende = effectiveEnd();
-    out.Dauer = FormatLongTime(ende - StartZeit);
-    const double cost = CalcKosten(AktTarif, StartZeit, ende);
-    AktVerbindung.Kosten = cost;
+    // The sum of what every link has cost so far, and the duration of the one up longest.
+    double cost = 0;
+    for (TLaufendeVerbindung &c : m_laufende) cost += runningCost(c);
+    TLaufendeVerbindung &first = m_laufende.front();
+    out.Dauer = FormatLongTime(effectiveEnd(first) - first.StartZeit);
     out.Kosten = costText(cost);
     const double shown = Summe + cost;
     out.BarPosition = RoundToBar(shown);
@@ -151,24 +239,22 @@ void TMonitor::showRunning(TDisplay &out)
     }
 }
 
-void TMonitor::endConnection(TDisplay &out)
+void TMonitor::endConnection(TLaufendeVerbindung &c)
 {
-    JetztZeit = Now();
-    m_monoNow = MonotonicSeconds();
-    AktVerbindung.Start = StartZeit;
-    AktVerbindung.Ende = JetztZeit;   // the log keeps local clock readings
-    const TDateTime ende = effectiveEnd();
-    out.Dauer = FormatLongTime(ende - StartZeit);
-    const double cost = CalcKosten(AktTarif, StartZeit, ende);
-    AktVerbindung.Kosten = cost;
-    out.Kosten = costText(cost);
-    Summe += cost;
-    out.BarPosition = RoundToBar(Summe);
-    // The connection counts as logged even when the write fails: the record waits in Pending.
-    InVerbindung = false;
-    writePending();
-    appendRecord({MonatsLog.Pfad, AktVerbindung}, true);
-    writeJournal();
+    c.AktVerbindung.Start = c.StartZeit;
+    c.AktVerbindung.Ende = JetztZeit;   // the log keeps local clock readings
+    c.Ende = effectiveEnd(c);
+    const double cost = runningCost(c);
+    // Summe is the total of the month log open now; a link timed from last month is logged there.
+    if (c.LogPfad == MonatsLog.Pfad) Summe += cost;
+}
+
+void TMonitor::keepShown(const TLaufendeVerbindung &c)
+{
+    StartZeit = c.StartZeit;
+    AktTarif = c.AktTarif;
+    AktVerbindung = c.AktVerbindung;
+    m_uhrVerstellt = c.UhrVerstellt;
 }
 
 void TMonitor::appendRecord(const TJournalEintrag &entry, bool report)
@@ -201,11 +287,11 @@ void TMonitor::writePending()
 void TMonitor::writeJournal()
 {
     std::vector<TJournalEintrag> entries = Pending;
-    if (InVerbindung) {
-        TVerbindung v = AktVerbindung;
-        v.Start = StartZeit;
+    for (const TLaufendeVerbindung &c : m_laufende) {
+        TVerbindung v = c.AktVerbindung;
+        v.Start = c.StartZeit;
         v.Ende = JetztZeit;
-        entries.push_back({MonatsLog.Pfad, v});
+        entries.push_back({c.LogPfad, v});
     }
     // A journal that cannot be written only costs the safety net; the month log shows real failures.
     WriteJournal(entries);

@@ -14,12 +14,26 @@
 #include <optional>
 #include <vector>
 
-// What the connection monitor says of the active connection.
+// What the connection monitor says of a connection that is up.
 struct TVerbindungsInfo
 {
     bool IsConnected = false;
     QString ConnectedNumber;
     QString ConnectedEntry;
+    QString Key = {};   // tells links that are up at the same time apart; the same while a link stays up
+};
+
+// One connection being timed, with its own start, tariff and record.
+struct TLaufendeVerbindung
+{
+    QString Key;
+    TDateTime StartZeit = 0;
+    TTarif AktTarif;
+    TVerbindung AktVerbindung;
+    QString LogPfad;   // the month log of the month its timing started in
+    double MonoStart = 0;
+    bool UhrVerstellt = false;
+    TDateTime Ende = 0;   // where it was priced to, once it has ended
 };
 
 // A box due after a step: a plain message, or a text for the error report.
@@ -46,7 +60,8 @@ int RoundToBar(double value);
 class TMonitor
 {
 public:
-    // Monitoring state for the whole run.
+    // Monitoring state for the whole run. StartZeit, AktTarif and AktVerbindung are those of the
+    // connection that has been up longest, or of the last one logged when none is up.
     bool Online = false;
     bool InVerbindung = false;
     bool KeinTarifGewarnt = false;
@@ -55,7 +70,7 @@ public:
     TDateTime JetztZeit = 0;
     TTarif AktTarif;
     TVerbindung AktVerbindung;
-    double Summe = 0;
+    double Summe = 0;   // this month's finished connections, in cents
     TKostenDatenbank MonatsLog;
 
     // Records whose append failed; written before the next record and once more at shutdown.
@@ -63,6 +78,9 @@ public:
 
     // The connection monitor's view; without one no connection is ever up.
     std::function<TVerbindungsInfo()> Verbindung;
+    // Every link that is up, each timed on its own. Where unset (or empty while Online), the one
+    // connection of Verbindung is timed.
+    std::function<std::vector<TVerbindungsInfo>()> Verbindungen;
 
     // The end of start-up: reads this month's log and appends what a run that never reached its
     // shutdown left in the journal. Until then a step does nothing.
@@ -74,15 +92,28 @@ public:
     // more try. Reports are handed back like a step's.
     TDisplay Finish();
     TTarif FindTarif() const;
+    TTarif FindTarif(const TVerbindungsInfo &info) const;
 
     // True while the local clock and the real elapsed time disagree for the timed connection.
     bool UhrVerstellt() const { return m_uhrVerstellt; }
 
+    // The connections being timed, longest-running first.
+    const std::vector<TLaufendeVerbindung> &Laufende() const { return m_laufende; }
+    QStringList LaufendeTarife() const;
+    // This month's total in cents: the finished connections and the running ones.
+    double MonatsSumme() const;
+
 private:
-    void beginConnection(TDisplay &out);
+    std::vector<TVerbindungsInfo> links() const;
+    bool isTimed(const QString &key) const;
+    std::vector<TLaufendeVerbindung> endLinksGoneDown(const std::vector<TVerbindungsInfo> &up);
+    void showEnded(const std::vector<TLaufendeVerbindung> &ended, TDisplay &out);
+    void beginConnection(const TVerbindungsInfo &link, TDisplay &out);
     void showRunning(TDisplay &out);
-    void endConnection(TDisplay &out);
-    TDateTime effectiveEnd();
+    void endConnection(TLaufendeVerbindung &c);
+    TDateTime effectiveEnd(TLaufendeVerbindung &c) const;
+    double runningCost(TLaufendeVerbindung &c) const;
+    void keepShown(const TLaufendeVerbindung &c);
     void openMonthLog(const QString &pfad);
     void appendRecord(const TJournalEintrag &entry, bool report);
     void writePending();
@@ -92,7 +123,7 @@ private:
     bool m_ready = false;
     bool m_appendFailureReported = false;   // one report until a write succeeds again
     bool m_uhrVerstellt = false;
-    double m_monoStart = 0;
     double m_monoNow = 0;
     double m_lastJournal = 0;
+    std::vector<TLaufendeVerbindung> m_laufende;
 };

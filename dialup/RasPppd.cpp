@@ -158,24 +158,46 @@ std::optional<PppdConnection> livePppd(long pid, const std::string &iface)
     return c;
 }
 
-RasDword interfaceState(const std::string &iface)
+struct InterfaceFlags
 {
-    if (iface.empty()) return RASCS_ConnectDevice;
+    bool exists = false;
+    bool up = false;   // IFF_UP set and the operational state not "down"
+    bool carrier = false;
+};
+
+InterfaceFlags interfaceFlags(const std::string &iface)
+{
+    InterfaceFlags f;
     const std::string folder = underRoot("/sys/class/net/" + iface);
-    if (!PathExists(folder)) return RASCS_ConnectDevice;
+    f.exists = PathExists(folder);
+    if (!f.exists) return f;
     // The sysfs flags never show IFF_RUNNING; up and carrier together mean the link is usable.
     const auto flags = ReadSmallFile(folder + "/flags", 64);
     const auto carrier = ReadSmallFile(folder + "/carrier", 64);
+    const auto operstate = ReadSmallFile(folder + "/operstate", 64);
     unsigned long value = 0;
-    bool up = false;
     if (flags) {
         std::string text = firstLine(*flags, 0);
         if (text.compare(0, 2, "0x") == 0) text.erase(0, 2);
         const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value, 16);
-        up = ec == std::errc() && end == text.data() + text.size() && (value & 0x1);
+        f.up = ec == std::errc() && end == text.data() + text.size() && (value & 0x1);
     }
-    const bool carrierOn = carrier && firstLine(*carrier, 0) == "1";
-    return up && carrierOn ? RASCS_Connected : RASCS_Authenticate;
+    if (operstate && firstLine(*operstate, 0) == "down") f.up = false;
+    f.carrier = carrier && firstLine(*carrier, 0) == "1";
+    return f;
+}
+
+// Before its interface has been up a link is still being made; once it has been up, an interface
+// that goes down or disappears ends the connection even while pppd runs on (persist, redial).
+RasDword linkState(const std::string &iface, bool &wasUp)
+{
+    if (iface.empty()) return RASCS_ConnectDevice;
+    const InterfaceFlags f = interfaceFlags(iface);
+    if (!f.exists) return wasUp ? RASCS_Disconnected : RASCS_ConnectDevice;
+    if (!f.up) return wasUp ? RASCS_Disconnected : RASCS_Authenticate;
+    if (!f.carrier) return RASCS_Authenticate;
+    wasUp = true;
+    return RASCS_Connected;
 }
 
 std::vector<PppdConnection> liveConnections()
@@ -234,6 +256,12 @@ public:
         if (connections && *bytes >= 4 && ReadRasDword(connections) != RasLayout::ConnSize) return ERROR_INVALID_SIZE;
         m_interfaces.clear();
         const std::vector<PppdConnection> live = liveConnections();
+        // Forget the links of pppd processes that have ended.
+        std::erase_if(m_wasUp, [&live](const auto &seen) {
+            return std::none_of(live.begin(), live.end(), [&seen](const PppdConnection &c) {
+                return c.pid == seen.first.first && c.interfaceName == seen.first.second;
+            });
+        });
         const RasDword needed = RasDword(live.size() * RasLayout::ConnStride);
         if (live.size() > 0 && (!connections || *bytes < needed)) {
             *bytes = needed;
@@ -265,7 +293,7 @@ public:
             WriteRasDword(state, RASCS_Disconnected);
             return ERROR_NO_CONNECTION;
         }
-        WriteRasDword(state, interfaceState(known->second));
+        WriteRasDword(state, linkState(known->second, m_wasUp[{known->first, known->second}]));
         return RAS_SUCCESS;
     }
 
@@ -283,7 +311,8 @@ public:
     TextEncoding Encoding() const override { return TextEncoding::Utf8; }
 
 private:
-    std::map<long, std::string> m_interfaces;   // pid -> interface, from the last enumeration
+    std::map<long, std::string> m_interfaces;               // pid -> interface, from the last enumeration
+    std::map<std::pair<long, std::string>, bool> m_wasUp;   // (pid, interface) -> has been up
     char m_library = 0;
 };
 }

@@ -159,6 +159,12 @@ void TVexRasConnect::FillNumbers(const std::vector<std::string> &rawEntries)
     }
 }
 
+bool TVexRasConnect::wasConnected(quint64 handle) const
+{
+    return std::any_of(m_connectedLinks.begin(), m_connectedLinks.end(),
+                       [handle](const TConnectedLink &l) { return l.Handle == handle; });
+}
+
 QString TVexRasConnect::LookUpNumber(const QString &entry) const
 {
     QString number;
@@ -193,17 +199,21 @@ void TVexRasConnect::RefreshState()
         m_connectedNumber.clear();
         m_phase = TCStatus::disconnected;
         m_phasePolls = 0;
+        m_connectedLinks.clear();
         return;
     }
 
     std::vector<unsigned char> status = zeroedBuffer(ConnStatusSize);
     WriteRasDword(status.data(), ConnStatusSize);
     QString stateText, entryName, deviceName, deviceType;
+    QList<TConnectedLink> links;
     const std::size_t used = std::min<std::size_t>(count, MaxConnections);   // never past the 20 elements
     for (std::size_t i = 0; i < used; ++i) {
         const unsigned char *element = connections.data() + i * ConnStride;
-        RasGetConnectStatusA(ReadRasHandle(element + Conn_hrasconn), status.data());
-        if (const StateRow *row = findRow(ReadRasDword(status.data() + ConnStatus_rasconnstate))) {
+        const RasHandle handle = ReadRasHandle(element + Conn_hrasconn);
+        RasGetConnectStatusA(handle, status.data());
+        const StateRow *row = findRow(ReadRasDword(status.data() + ConnStatus_rasconnstate));
+        if (row) {
             stateText = rowText(*row, m_language);
             m_stateRecognised = true;
             if (row->phase != m_phase) {
@@ -220,7 +230,11 @@ void TVexRasConnect::RefreshState()
         if (!entry.isEmpty()) entryName = entry;
         if (!device.isEmpty()) deviceName = device;
         if (!type.isEmpty()) deviceType = type;
+        // A link in a state the table does not know stays as the last poll saw it.
+        const bool up = row ? row->state == RASCS_Connected : wasConnected(handle);
+        if (up) links.append({quint64(handle), entry, LookUpNumber(entry)});
     }
+    m_connectedLinks = links;
     const QString text = deviceType + QLatin1Char(' ') + deviceName + QLatin1Char(' ') + stateText;
     m_statusChanged = text != m_status;
     m_status = text;

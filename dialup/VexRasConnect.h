@@ -14,6 +14,14 @@
 class QTimer;
 
 enum class TLanguage { english, croatian };
+
+// One connection of the last poll that is up ("connected"), with its own entry and number.
+struct TConnectedLink
+{
+    quint64 Handle = 0;   // the connection's RAS handle: tells simultaneous links apart
+    QString Entry;
+    QString Number;
+};
 enum class TCStatus { connecting, authenticating, connected, disconnected };
 
 class TVexRasConnect : public QObject
@@ -36,6 +44,10 @@ public:
     QString ConnectedNumber() const { return m_connectedNumber; }
     QString Status() const { return m_status; }
     bool IsConnected() const { return m_isConnected; }
+    // Every connection of the last poll in the state "connected", in RAS's order. Unlike
+    // ConnectedEntry (the last connection of the walk, which may still be dialling), each link
+    // carries its own entry and number.
+    const QList<TConnectedLink> &ConnectedLinks() const { return m_connectedLinks; }
 
     TConnectionStatusEvent OnConnectionStatus;
     TStausChangeEvent OnStatusChange;
@@ -58,6 +70,7 @@ private:
     void Report();
     QString DecodeRasText(const std::string &bytes) const;
     QString LookUpNumber(const QString &entry) const;
+    bool wasConnected(quint64 handle) const;
 
     bool m_doTimer = false;
     QStringList m_availableEntries;
@@ -73,4 +86,5 @@ private:
     TCStatus m_phase = TCStatus::disconnected;
     qint32 m_phasePolls = 0;
     bool m_stateRecognised = false;   // the last poll saw a state of the table
+    QList<TConnectedLink> m_connectedLinks;
 };

@@ -124,6 +124,13 @@ void THauptfenster::createConnection()
             return TVerbindungsInfo{Connection->IsConnected(), Connection->ConnectedNumber(),
                                     Connection->ConnectedEntry()};
         };
+        // Every link that is up is timed on its own, keyed by its handle and entry.
+        Monitor.Verbindungen = [this] {
+            std::vector<TVerbindungsInfo> links;
+            for (const TConnectedLink &l : Connection->ConnectedLinks())
+                links.push_back({true, l.Number, l.Entry, QString::number(l.Handle) + QLatin1Char('\n') + l.Entry});
+            return links;
+        };
         Connection->SetDoTimer(true);
     } catch (const std::exception &e) {
         // Without the dial-up service nothing can be timed, but the stored data stays reachable.

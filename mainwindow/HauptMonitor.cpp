@@ -21,7 +21,12 @@ void showMessage(const TMessage &m)
 }
 }
 
-void THauptfenster::ConnectionStatusChange(bool) { Monitor.Online = Connection && Connection->IsConnected(); }
+// IsConnected follows the last connection of a poll's walk; with several links one that is up
+// keeps the monitoring online even when the last one is still dialling or has dropped.
+void THauptfenster::ConnectionStatusChange(bool)
+{
+    Monitor.Online = Connection && (Connection->IsConnected() || !Connection->ConnectedLinks().isEmpty());
+}
 
 void THauptfenster::Timer1Timer()
 {

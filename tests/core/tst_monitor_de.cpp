@@ -117,6 +117,46 @@ private Q_SLOTS:
         QCOMPARE(v.Ende, f.clock.now());
     }
 
+    // Two links overlap: each is priced with its own tariff and ends in its own record; the window
+    // shows the sum of what they cost and the duration of the one up longest.
+    void severalLinks_eachTimedOnItsOwn()
+    {
+        MonitorFixture f(EncodeDateTime(2026, 5, 4, 10, 0, 0));
+        Tarife = {MinuteTarif(1), MakeTarif("Handy", "*99#", "Stick", 2)};
+        const TVerbindungsInfo line{true, "0191011", "Provider", "1"}, stick{true, "*99#", "Stick", "2"};
+        std::vector<TVerbindungsInfo> links{line};
+        f.m.Verbindungen = [&links] { return links; };
+        f.start();
+        f.up = true;
+        f.step(0);
+        links = {line, stick};
+        f.step(60);
+        QCOMPARE(int(journal().size()), 2);   // a crash loses at most a minute of each
+        const TDisplay both = f.step(180);    // 4 minutes at 1 ct and 3 at 2 ct
+        QCOMPARE(both.Kosten, QStringLiteral("0,10 €"));
+        QCOMPARE(both.Dauer, QStringLiteral("00:04:00"));
+        QCOMPARE(f.m.LaufendeTarife(), (QStringList{"Minute", "Handy"}));
+
+        links = {stick};
+        const TDisplay one = f.step(60);   // the line ends after 5 minutes, the stick runs on
+        QCOMPARE(one.Kosten, QStringLiteral("0,08 €"));
+        QCOMPARE(one.Dauer, QStringLiteral("00:04:00"));
+        QCOMPARE(f.m.MonatsSumme(), 13.0);
+        QCOMPARE(int(journal().size()), 1);
+        f.up = false;
+        links.clear();
+        f.step(60);
+        const auto records = f.log("Data/2026/Mai.qod").Daten;
+        QCOMPARE(int(records.size()), 2);
+        QCOMPARE(records[0].Tarif.value(), QStringLiteral("Minute"));
+        QCOMPARE(records[0].Kosten, 5.0);
+        QCOMPARE(records[1].Tarif.value(), QStringLiteral("Handy"));
+        QCOMPARE(records[1].Kosten, 10.0);
+        QCOMPARE(qRound((records[1].Ende - records[1].Start) * 86400.0), 300);
+        QCOMPARE(f.m.Summe, 15.0);
+        QVERIFY(!f.m.InVerbindung);
+    }
+
     void journal_writtenAtTheFirstTickThenOnceAMinuteAndRemovedWhenLogged()
     {
         MonitorFixture f(EncodeDateTime(2026, 5, 4, 10, 0, 0));

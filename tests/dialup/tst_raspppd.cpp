@@ -187,6 +187,51 @@ private Q_SLOTS:
         QCOMPARE(connections(), QStringList{});
     }
 
+    // Once its interface has been up, a link whose interface goes down or disappears is over, even
+    // while pppd runs on to redial; an interface that comes up again is connected again.
+    void connection_interfaceDownOrGone_disconnected_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("not up") << "flags";
+        QTest::newRow("operstate down") << "operstate";
+        QTest::newRow("gone") << "gone";
+    }
+    void connection_interfaceDownOrGone_disconnected()
+    {
+        QFETCH(QString, how);
+        PppdTree tree;
+        tree.addPeer("provider", "/dev/ttyS0\n");
+        tree.startPppd(4711, "provider");
+        tree.writeUnitPidFile(4711, "ppp0");
+        tree.setInterface("ppp0", 0x1091, "1\n");
+        QCOMPARE(connections(), QStringList{"provider modem ttyS0 " + state(RASCS_Connected)});
+        if (how == "flags") tree.setInterface("ppp0", 0x1090, "1\n");
+        if (how == "operstate") tree.write("sys/class/net/ppp0/operstate", "down\n");
+        if (how == "gone") tree.remove("sys/class/net/ppp0");
+        QCOMPARE(connections(), QStringList{"provider modem ttyS0 " + state(RASCS_Disconnected)});
+        tree.remove("sys/class/net/ppp0");
+        tree.setInterface("ppp0", 0x1091, "1\n");
+        QCOMPARE(connections(), QStringList{"provider modem ttyS0 " + state(RASCS_Connected)});
+    }
+
+    void connection_twoPeersAtOnce_eachWithItsOwnState()
+    {
+        PppdTree tree;
+        tree.addPeer("isdn", "/dev/ttyS0\n");
+        tree.addPeer("stick", "/dev/ttyUSB0\n");
+        tree.startPppd(100, "isdn");
+        tree.writeUnitPidFile(100, "ppp0");
+        tree.setInterface("ppp0", 0x1091, "1\n");
+        tree.startPppd(200, "stick");
+        tree.writeLinkPidFile(200, "stick");
+        QCOMPARE(connections(), (QStringList{"isdn modem ttyS0 " + state(RASCS_Connected),
+                                             "stick modem ttyUSB0 " + state(RASCS_ConnectDevice)}));
+        tree.writeUnitPidFile(200, "ppp1");
+        tree.setInterface("ppp1", 0x1091, "1\n");
+        tree.remove("run/ppp0.pid");
+        QCOMPARE(connections(), QStringList{"stick modem ttyUSB0 " + state(RASCS_Connected)});
+    }
+
     void connection_pidFileLayouts_data()
     {
         QTest::addColumn<QString>("folder");

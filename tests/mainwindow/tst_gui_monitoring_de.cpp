@@ -257,6 +257,37 @@ private Q_SLOTS:
         QCOMPARE(int(ReadLog(f.dir.file("Data/2026/Mai.qod")).Daten.size()), 1);
     }
 
+    // A link still dialling lends its tariff to none; each link that drops ends in its own record
+    // while the other runs on.
+    void twoLinks_eachWithItsOwnTariffAndRecord()
+    {
+        MainWindowFixture f(EncodeDateTime(2026, 5, 4, 10, 0, 0));
+        f.storeSettings(100);
+        f.storeTarife({MakeTarif("Abend", "0191011", "Provider", 1), MakeTarif("Handy", "*99#", "Stick", 2)});
+        f.ras.addEntry("Provider", "0191011");
+        f.ras.addEntry("Stick", "*99#");
+        THauptfenster &w = f.start();
+        f.ras.addConnection("Provider", RASCS_Connected);
+        f.ras.addConnection("Stick", RASCS_ConnectDevice);   // last in the walk, still dialling
+        f.step();
+        QCOMPARE(w.Monitor.LaufendeTarife(), QStringList{"Abend"});
+        f.ras.setConnectionState(RASCS_Connected, 1);
+        f.step(60);
+        f.ras.setConnectionState(RASCS_Disconnected, 0);   // the line drops, the stick runs on
+        f.step(120);
+        QVERIFY(w.Monitor.Online);
+        QCOMPARE(w.Monitor.LaufendeTarife(), QStringList{"Handy"});
+        QCOMPARE(w.LKosten->text(), QStringLiteral("0,04 €"));
+        f.ras.hangUp();
+        f.step(60);
+        const auto records = ReadLog(f.dir.file("Data/2026/Mai.qod")).Daten;
+        QCOMPARE(int(records.size()), 2);
+        QCOMPARE(records[0].Tarif.value(), QStringLiteral("Abend"));
+        QCOMPARE(records[0].Kosten, 3.0);
+        QCOMPARE(records[1].Tarif.value(), QStringLiteral("Handy"));
+        QCOMPARE(records[1].Kosten, 6.0);
+    }
+
     void reconnectWithinOneTick_continuesTheTimedConnection()
     {
         MainWindowFixture f(EncodeDateTime(2026, 5, 4, 10, 0, 0));
