@@ -45,6 +45,9 @@ int main(int argc, char *argv[])
         hauptfenster->show();
         rc = QApplication::exec();
     }
+    // Records that could not reach their month log end the program with a failure status, even
+    // when they wait in the journal for the next start (the box or the desktop's log has said so).
+    if (rc == 0 && !hauptfenster->Monitor.Pending.empty()) rc = 1;
     delete hauptfenster;   // and the windows it owns
     return rc;
 }

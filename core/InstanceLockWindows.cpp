@@ -15,8 +15,9 @@ std::unique_ptr<InstanceLock> LockDataFolder()
 {
     const QString canonical = QFileInfo(ProgramDir()).canonicalFilePath();
     const QString folder = (canonical.isEmpty() ? QDir::cleanPath(ProgramDir()) : canonical).toLower();
-    const QString name = QStringLiteral("Local\\minutrix-")
-                         + QString::fromLatin1(QCryptographicHash::hash(folder.toUtf8(), QCryptographicHash::Sha256).toHex());
+    const QString name =
+        QStringLiteral("Local\\minutrix-")
+        + QString::fromLatin1(QCryptographicHash::hash(folder.toUtf8(), QCryptographicHash::Sha256).toHex());
     const HANDLE mutex = ::CreateMutexW(nullptr, FALSE, reinterpret_cast<LPCWSTR>(name.utf16()));
     if (!mutex) return nullptr;
     if (::GetLastError() == ERROR_ALREADY_EXISTS) {

@@ -4,12 +4,13 @@
 #include "core/Journal.h"
 #include "core/Language.h"
 #include "core/ProgramDir.h"
-#include "tests/support/CoreFakes.h"
+#include "tests/core/MonitorFixture.h"
 #include "tests/support/TestMounts.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QTest>
+#include <cerrno>
 #include <cstring>
 
 namespace {
@@ -118,6 +119,44 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists(FallbackJournalPath()));
         QCOMPARE(readBack(), costs(connections(1)));
         ReleaseJournal();
+    }
+
+    // A call ends on a full disk or in a read-only folder: the box names the file and the reason,
+    // the record outlasts the program in the journal, and the next start that can write logs it.
+    void callEndingOnAFaultyDisk_isLoggedAtTheNextStart_data()
+    {
+        QTest::addColumn<bool>("readOnly");
+        QTest::newRow("full disk") << false;
+        QTest::newRow("read-only") << true;
+    }
+    void callEndingOnAFaultyDisk_isLoggedAtTheNextStart()
+    {
+        QFETCH(bool, readOnly);
+        MonitorFixture f(EncodeDateTime(2026, 5, 4, 10, 0, 0));
+        TestMount disk(f.dir.path(), 256 * 1024);
+        QVERIFY(disk.ok());
+        Tarife = {MinuteTarif(1)};
+        f.start();
+        f.up = true;
+        f.step();
+        f.step(120);
+        auto frozen = readOnly ? std::make_unique<TestMount>(f.dir.path()) : nullptr;
+        QVERIFY(readOnly ? frozen->ok() : disk.fill());
+        f.up = false;
+        const QString reason = QString::fromLocal8Bit(std::strerror(readOnly ? EROFS : ENOSPC));
+        QCOMPARE(f.step().Messages.at(0).text,
+                 "Die Verbindung konnte nicht in " + f.dir.file(MonthLog) + " gespeichert werden: " + reason);
+        const QString kept = readOnly ? FallbackJournalPath() : JournalPath();
+        QVERIFY(f.m.Finish().Messages.at(0).text.contains(" Sie sind in " + kept + " vorgemerkt"));
+
+        frozen.reset();
+        QFile::remove(f.dir.file("filler"));
+        TMonitor next;
+        next.Start(2026, 5);
+        QCOMPARE(f.log(MonthLog).Daten.at(0).Kosten, 2.0);
+        QCOMPARE(readBack(), QList<double>{});
+        next.Finish();
+        QVERIFY(!QFileInfo::exists(JournalPath()) && !QFileInfo::exists(FallbackJournalPath()));
     }
 
     // One program per folder, whatever the disk and whatever a lock file left there says.
