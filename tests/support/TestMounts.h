@@ -1,9 +1,8 @@
 #pragma once
 // Real file-system faults: a small tmpfs that can be filled to the last block, and a folder made
-// read-only by a bind mount. They live in a mount namespace of the test process's own (CI runs as
-// root), so the machine's mounts are never touched and the mounts vanish with the process.
+// read-only by a bind mount, in a mount namespace of the test process's own (CI runs as root), so
+// the machine's mounts are never touched and the mounts vanish with the process.
 #include <QFile>
-#include <QString>
 #include <cerrno>
 #include <fcntl.h>
 #include <sched.h>
@@ -21,43 +20,34 @@ inline bool PrivateMounts()
 class TestMount
 {
 public:
-    // A tmpfs of about `bytes` over folder (what the folder held is hidden until the mount goes).
+    // A tmpfs of about `bytes` over folder, hiding what it held until the mount goes.
     TestMount(const QString &folder, qint64 bytes) : m_folder(QFile::encodeName(folder))
     {
-        const QByteArray size = "size=" + QByteArray::number(bytes);
-        m_ok = PrivateMounts() && ::mount("minutrix-test", m_folder.constData(), "tmpfs", 0, size.constData()) == 0;
+        m_ok = PrivateMounts()
+               && ::mount("minutrix-test", path(), "tmpfs", 0, ("size=" + QByteArray::number(bytes)).constData()) == 0;
     }
     // The folder itself, read-only from now on: bound over itself, then made read-only.
     explicit TestMount(const QString &folder) : m_folder(QFile::encodeName(folder))
     {
-        m_ok = PrivateMounts() && ::mount(m_folder.constData(), m_folder.constData(), nullptr, MS_BIND, nullptr) == 0;
-        if (m_ok && ::mount(nullptr, m_folder.constData(), nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr) != 0) {
-            ::umount2(m_folder.constData(), MNT_DETACH);
-            m_ok = false;
-        }
+        m_ok = PrivateMounts() && ::mount(path(), path(), nullptr, MS_BIND, nullptr) == 0
+               && ::mount(nullptr, path(), nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr) == 0;
     }
-    ~TestMount()
-    {
-        if (m_ok) ::umount2(m_folder.constData(), MNT_DETACH);
-    }
-    TestMount(const TestMount &) = delete;
-    TestMount &operator=(const TestMount &) = delete;
+    ~TestMount() { ::umount2(path(), MNT_DETACH); }
     bool ok() const { return m_ok; }
 
     // Fills the file system with "filler" until not one more byte fits.
     bool fill() const
     {
         const int fd = ::open((m_folder + "/filler").constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
-        if (fd < 0) return false;
         static const char block[4096] = {};
-        ssize_t n;
-        while ((n = ::write(fd, block, sizeof block)) > 0) {}
-        const bool full = n < 0 && errno == ENOSPC;
+        while (fd >= 0 && ::write(fd, block, sizeof block) > 0) {}
+        const bool full = fd >= 0 && errno == ENOSPC;
         ::close(fd);
         return full;
     }
 
 private:
+    const char *path() const { return m_folder.constData(); }
     QByteArray m_folder;
     bool m_ok = false;
 };
