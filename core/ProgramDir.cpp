@@ -56,7 +56,7 @@ QString UserDataDir()
 
 QString StateDir()
 {
-    // The base directory specification ignores a relative path.
+    // XDG_STATE_HOME counts only when it is an absolute path.
     QString base = qEnvironmentVariable("XDG_STATE_HOME");
     if (base.isEmpty() || QDir::isRelativePath(base)) base = QDir::homePath() + QStringLiteral("/.local/state");
     return withSlash(base) + QStringLiteral("minutrix/");
