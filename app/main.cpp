@@ -13,7 +13,6 @@
 #endif
 
 #include <QApplication>
-#include <QLockFile>
 
 int main(int argc, char *argv[])
 {
@@ -28,7 +27,7 @@ int main(int argc, char *argv[])
     MessageBox::InstallQtTranslations();
 
     // A second program on the same data folder ends before it reads or writes any store.
-    const std::unique_ptr<QLockFile> lock = LockDataFolder();
+    const std::unique_ptr<InstanceLock> lock = LockDataFolder();
     if (!lock) {
         // The running program comes forward instead, when the session bus reaches it.
         if (HandOverToRunningProgram(QDBusConnection::sessionBus(), ProgramDir())) return 0;
@@ -55,6 +54,9 @@ int main(int argc, char *argv[])
         hauptfenster->show();
         rc = QApplication::exec();
     }
+    // Records that could not reach their month log end the program with a failure status, even
+    // when they wait in the journal for the next start (the box or the desktop's log has said so).
+    if (rc == 0 && !hauptfenster->Monitor.Pending.empty()) rc = 1;
     delete hauptfenster;   // and the windows it owns
     return rc;
 }

@@ -1,6 +1,7 @@
 #include "core/MonatsLog.h"
 
 #include "core/Bytes.h"
+#include "core/DamagedFiles.h"
 #include "core/ErrorReport.h"
 #include "core/Exception.h"
 #include "core/Language.h"
@@ -11,6 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
+#include <cmath>
 #include <stdexcept>
 
 namespace {
@@ -24,9 +26,13 @@ QString native(const QString &path) { return QDir::toNativeSeparators(path); }
 
 [[noreturn]] void fail(const QString &what, const QString &path, const QString &reason)
 {
-    throw Exception(what + native(path) + QStringLiteral(": ") + reason);
+    throw AppendFailure(what, path, reason);
 }
 }
+
+AppendFailure::AppendFailure(const QString &what, const QString &path, const QString &reason)
+    : Exception(what + native(path) + QStringLiteral(": ") + reason), m_path(path), m_reason(reason)
+{}
 
 void WriteVerbindung(const TVerbindung &v, char *out)
 {
@@ -46,6 +52,12 @@ TVerbindung ReadVerbindung(const char *in)
     v.Kosten = GetDouble(in + KostenOffset);
     v.Tarif.read(in + TarifOffset);
     return v;
+}
+
+double CountedCost(const TVerbindung &v)
+{
+    constexpr double MaxCountedCost = 1e15;
+    return std::abs(v.Kosten) <= MaxCountedCost ? v.Kosten : 0.0;   // false for NaN too
 }
 
 QString MonthName(int month)
@@ -92,6 +104,15 @@ void AppendData(TKostenDatenbank &log, const TVerbindung &record)
         fail(QStringLiteral("Cannot open file "), log.Pfad, why);
 
     qint64 end = file.size();
+    const qint64 whole = MonatsLogHeaderSize + (end - MonatsLogHeaderSize) / VerbindungSize * VerbindungSize;
+    if (end != whole || end < MonatsLogHeaderSize) {
+        // A torn header or record, or bytes lost inside (every later record reads shifted): the
+        // file as it was is kept before anything of it is cut.
+        const QByteArray before = file.readAll();
+        if (before.size() != end) fail(QStringLiteral("Cannot read file "), log.Pfad, file.errorString());
+        if (end > 0 && !KeepDamagedCopy(log.Pfad, before))
+            fail(QStringLiteral("Cannot write file "), log.Pfad, qt_error_string(errno));
+    }
     if (end < MonatsLogHeaderSize) {
         // A header torn before whole files were written: replaced the same way, old or new.
         file.close();
@@ -99,8 +120,6 @@ void AppendData(TKostenDatenbank &log, const TVerbindung &record)
             fail(QStringLiteral("Cannot write file "), log.Pfad, qt_error_string(errno));
         return;
     }
-    // A piece of a record left by an interrupted append would shift every later record.
-    const qint64 whole = MonatsLogHeaderSize + (end - MonatsLogHeaderSize) / VerbindungSize * VerbindungSize;
     if (whole != end) {
         if (!file.resize(whole)) fail(QStringLiteral("Cannot write file "), log.Pfad, file.errorString());
         end = whole;

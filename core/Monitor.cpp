@@ -17,6 +17,7 @@ namespace {
 // How far the local clock may stray from the real elapsed time before the real time counts.
 constexpr double ClockToleranceSeconds = 2.0;
 constexpr double JournalIntervalSeconds = 60.0;
+constexpr double RetryIntervalSeconds = 60.0;
 
 // Prices are entered in cents, so costs are in cents; the window shows euros to the cent, rounded
 // half to even like the budget bar, in the regional settings ("0,90 €", "1.234,50 €").
@@ -28,6 +29,27 @@ QString costText(double cents)
 bool sameConnection(const TVerbindung &a, const TVerbindung &b)
 {
     return a.Datum == b.Datum && a.Start == b.Start && a.Tarif.sameAs(b.Tarif);
+}
+
+// The month log could not take the record: which file, and what the system says of it.
+QString notSavedText(const QString &path, const std::exception &e)
+{
+    const auto *failure = dynamic_cast<const AppendFailure *>(&e);
+    return QStringLiteral("Die Verbindung konnte nicht in %1 gespeichert werden: %2")
+        .arg(QDir::toNativeSeparators(path), failure ? failure->reason() : QString::fromLocal8Bit(e.what()));
+}
+
+// The end of a run with records still waiting for their month log: where they wait, or that they
+// could be kept nowhere.
+QString waitingAtEndText(size_t count, bool kept)
+{
+    const QString where = QFileInfo::exists(FallbackJournalPath()) ? FallbackJournalPath() : JournalPath();
+    return kept ? QStringLiteral("Nicht gespeicherte Verbindungen: %1. Sie sind in %2 vorgemerkt und werden beim "
+                                 "nächsten Start in ihr Monatsprotokoll eingetragen.")
+                      .arg(QString::number(count), QDir::toNativeSeparators(where))
+                : QStringLiteral("Nicht gespeicherte Verbindungen: %1. Sie konnten nirgends vorgemerkt werden und "
+                                 "gehen verloren.")
+                      .arg(count);
 }
 }
 
@@ -85,13 +107,17 @@ void TMonitor::openMonthLog(const QString &pfad)
     ReadAllData(MonatsLog);
     // The limit is one per month: the total starts from what this month's log already holds.
     Summe = 0;
-    for (const TVerbindung &v : MonatsLog.Daten) Summe += v.Kosten;
+    for (const TVerbindung &v : MonatsLog.Daten) Summe += CountedCost(v);
 }
 
 void TMonitor::Start(int year, int month)
 {
     openMonthLog(MonthLogPath(year, month));
+    m_monoNow = MonotonicSeconds();
     recoverJournal();
+    // From now on the journal has its space: it takes records even when the disk fills up.
+    ReserveJournal();
+    writeJournal();
     m_ready = true;
 }
 
@@ -107,6 +133,9 @@ TDisplay TMonitor::Timer1Timer()
         m_laufende.empty() ? std::nullopt : std::optional<QString>(m_laufende.front().Key);
 
     const std::vector<TLaufendeVerbindung> ended = endLinksGoneDown(up);
+    // Records whose append failed are tried again every minute, whether or not a call is up.
+    const bool retry = !Pending.empty() && m_monoNow - m_lastRetry >= RetryIntervalSeconds;
+    if (retry) writePending();
     for (const TVerbindungsInfo &link : up)
         if (!isTimed(link.Key)) beginConnection(link, out);
     InVerbindung = !m_laufende.empty();   // before any box is due: a tick while it is open must not start again
@@ -120,7 +149,10 @@ TDisplay TMonitor::Timer1Timer()
     } else if (!ended.empty()) {
         showEnded(ended, out);
     }
-    if (!ended.empty() || (InVerbindung && m_monoNow - m_lastJournal >= JournalIntervalSeconds)) writeJournal();
+    if (retry || !ended.empty() || (InVerbindung && m_monoNow - m_lastJournal >= JournalIntervalSeconds))
+        writeJournal();
+    out.Messages.insert(out.Messages.end(), m_boxes.begin(), m_boxes.end());
+    m_boxes.clear();
     for (const QString &r : reports.Take()) out.Messages.push_back({TMessage::Report, r});
     return out;
 }
@@ -177,8 +209,11 @@ TDisplay TMonitor::Finish()
     ReportCollector reports;
     // Last try for records whose append failed during the run; what still fails stays in the journal.
     writePending();
-    if (!Pending.empty() && !m_appendFailureReported) ReportError(E_UnknownErrorAt + QStringLiteral("AppendData"));
-    writeJournal();
+    const bool kept = writeJournal();
+    if (!Pending.empty()) m_boxes.push_back({TMessage::Plain, waitingAtEndText(Pending.size(), kept)});
+    ReleaseJournal();
+    out.Messages.insert(out.Messages.end(), m_boxes.begin(), m_boxes.end());
+    m_boxes.clear();
     for (const QString &r : reports.Take()) out.Messages.push_back({TMessage::Report, r});
     return out;
 }
@@ -189,6 +224,7 @@ void TMonitor::beginConnection(const TVerbindungsInfo &link, TDisplay &out)
     c.Key = link.Key;
     c.StartZeit = JetztZeit;
     c.MonoStart = m_monoNow;
+    c.Anker = c.StartZeit;
     c.AktVerbindung.Datum = c.StartZeit;
     m_lastJournal = m_monoNow - JournalIntervalSeconds;   // this tick writes the journal
 
@@ -210,11 +246,32 @@ void TMonitor::beginConnection(const TVerbindungsInfo &link, TDisplay &out)
 TDateTime TMonitor::effectiveEnd(TLaufendeVerbindung &c) const
 {
     // While both clocks agree the local readings count, exactly as they are. After a change of
-    // summer time or a clock set by hand, the real elapsed time counts, priced from the local start.
-    const double local = (JetztZeit - c.StartZeit) * 86400.0;
+    // summer time, a clock set by hand or one corrected at last (a machine that booted in 2000),
+    // the real elapsed time counts, priced from the local start, and the record is anchored where
+    // the changed clock stands now, the most likely right: again at each later change.
     const double real = m_monoNow - c.MonoStart;
-    if (!c.UhrVerstellt && std::abs(local - real) > ClockToleranceSeconds) c.UhrVerstellt = true;
+    const TDateTime expected = c.Anker + real / 86400.0;
+    if (std::abs(JetztZeit - expected) * 86400.0 > ClockToleranceSeconds || JetztZeit < c.Anker) {
+        c.UhrVerstellt = true;
+        c.Anker = JetztZeit - real / 86400.0;
+        int year, month, day;
+        DecodeDate(c.Anker, year, month, day);
+        c.LogPfad = MonthLogPath(year, month);
+    }
     return c.UhrVerstellt ? c.StartZeit + real / 86400.0 : JetztZeit;
+}
+
+TVerbindung TMonitor::record(const TLaufendeVerbindung &c) const
+{
+    TVerbindung v = c.AktVerbindung;
+    if (c.UhrVerstellt) {
+        v.Datum = v.Start = c.Anker;
+        v.Ende = c.Anker + (m_monoNow - c.MonoStart) / 86400.0;
+    } else {
+        v.Start = c.StartZeit;   // the local readings, as they are
+        v.Ende = JetztZeit;
+    }
+    return v;
 }
 
 double TMonitor::runningCost(TLaufendeVerbindung &c) const
@@ -241,10 +298,9 @@ void TMonitor::showRunning(TDisplay &out)
 
 void TMonitor::endConnection(TLaufendeVerbindung &c)
 {
-    c.AktVerbindung.Start = c.StartZeit;
-    c.AktVerbindung.Ende = JetztZeit;   // the log keeps local clock readings
+    const double cost = runningCost(c);   // notices a clock changed since the last tick
     c.Ende = effectiveEnd(c);
-    const double cost = runningCost(c);
+    c.AktVerbindung = record(c);
     // Summe is the total of the month log open now; a link timed from last month is logged there.
     if (c.LogPfad == MonatsLog.Pfad) Summe += cost;
 }
@@ -265,14 +321,16 @@ void TMonitor::appendRecord(const TJournalEintrag &entry, bool report)
     TKostenDatenbank &log = current ? MonatsLog : other;
     const size_t before = log.Daten.size();
     try {
+        QDir().mkpath(QFileInfo(entry.LogPfad).path());   // a year the clock reached during the call
         AppendData(log, entry.Verbindung);
         m_appendFailureReported = false;
-    } catch (const std::exception &) {
+    } catch (const std::exception &e) {
         log.Daten.resize(before);   // the record is kept once, in Pending, until it is on disk
         Pending.push_back(entry);
+        m_lastRetry = m_monoNow;
         if (report && !m_appendFailureReported) {
             m_appendFailureReported = true;
-            ReportError(E_UnknownErrorAt + QStringLiteral("AppendData"));
+            m_boxes.push_back({TMessage::Plain, notSavedText(entry.LogPfad, e)});
         }
     }
 }
@@ -284,18 +342,14 @@ void TMonitor::writePending()
     for (const TJournalEintrag &p : waiting) appendRecord(p, false);
 }
 
-void TMonitor::writeJournal()
+bool TMonitor::writeJournal()
 {
     std::vector<TJournalEintrag> entries = Pending;
-    for (const TLaufendeVerbindung &c : m_laufende) {
-        TVerbindung v = c.AktVerbindung;
-        v.Start = c.StartZeit;
-        v.Ende = JetztZeit;
-        entries.push_back({c.LogPfad, v});
-    }
-    // A journal that cannot be written only costs the safety net; the month log shows real failures.
-    WriteJournal(entries);
+    for (const TLaufendeVerbindung &c : m_laufende) entries.push_back({c.LogPfad, record(c)});
     m_lastJournal = m_monoNow;
+    // A journal that cannot be written only costs the safety net while the month logs take the
+    // records; the end of the run says what that lost.
+    return WriteJournal(entries);
 }
 
 void TMonitor::recoverJournal()
@@ -317,10 +371,8 @@ void TMonitor::recoverJournal()
         for (const TVerbindung &v : log.Daten) logged = logged || sameConnection(v, e.Verbindung);
         if (logged) continue;
 
-        QDir().mkpath(QFileInfo(e.LogPfad).path());
         const size_t waiting = Pending.size();
         appendRecord(e, true);
-        if (Pending.size() == waiting && e.LogPfad == MonatsLog.Pfad) Summe += e.Verbindung.Kosten;
+        if (Pending.size() == waiting && e.LogPfad == MonatsLog.Pfad) Summe += CountedCost(e.Verbindung);
     }
-    writeJournal();
 }

@@ -33,6 +33,10 @@ struct TLaufendeVerbindung
     QString LogPfad;   // the month log of the month its timing started in
     double MonoStart = 0;
     bool UhrVerstellt = false;
+    // Where the record starts: StartZeit while the clock holds; after the clock was changed, where
+    // the changed clock puts the start (now less the real elapsed time), so that Ende - Start is
+    // the real elapsed time and the record is filed under a month the corrected clock saw.
+    TDateTime Anker = 0;
     TDateTime Ende = 0;   // where it was priced to, once it has ended
 };
 
@@ -73,7 +77,8 @@ public:
     double Summe = 0;   // this month's finished connections, in cents
     TKostenDatenbank MonatsLog;
 
-    // Records whose append failed; written before the next record and once more at shutdown.
+    // Records whose append failed; tried again every minute, before the next record and at
+    // shutdown, and kept in the journal meanwhile.
     std::vector<TJournalEintrag> Pending;
 
     // The connection monitor's view; without one no connection is ever up.
@@ -89,7 +94,8 @@ public:
 
     TDisplay Timer1Timer();
     // The last step at shutdown: a connection still being timed is logged, waiting records get one
-    // more try. Reports are handed back like a step's.
+    // more try; what still waits stays in the journal for the next start, and a box says so.
+    // Reports are handed back like a step's.
     TDisplay Finish();
     TTarif FindTarif() const;
     TTarif FindTarif(const TVerbindungsInfo &info) const;
@@ -112,18 +118,21 @@ private:
     void showRunning(TDisplay &out);
     void endConnection(TLaufendeVerbindung &c);
     TDateTime effectiveEnd(TLaufendeVerbindung &c) const;
+    TVerbindung record(const TLaufendeVerbindung &c) const;
     double runningCost(TLaufendeVerbindung &c) const;
     void keepShown(const TLaufendeVerbindung &c);
     void openMonthLog(const QString &pfad);
     void appendRecord(const TJournalEintrag &entry, bool report);
     void writePending();
-    void writeJournal();
+    bool writeJournal();
     void recoverJournal();
 
     bool m_ready = false;
-    bool m_appendFailureReported = false;   // one report until a write succeeds again
+    bool m_appendFailureReported = false;   // one box until a write succeeds again
+    std::vector<TMessage> m_boxes;          // boxes due from the writes, handed out with the step
     bool m_uhrVerstellt = false;
     double m_monoNow = 0;
     double m_lastJournal = 0;
+    double m_lastRetry = 0;
     std::vector<TLaufendeVerbindung> m_laufende;
 };

@@ -54,6 +54,14 @@ QString UserDataDir()
            + QStringLiteral("minutrix/");
 }
 
+QString StateDir()
+{
+    // XDG_STATE_HOME counts only when it is an absolute path.
+    QString base = qEnvironmentVariable("XDG_STATE_HOME");
+    if (base.isEmpty() || QDir::isRelativePath(base)) base = QDir::homePath() + QStringLiteral("/.local/state");
+    return withSlash(base) + QStringLiteral("minutrix/");
+}
+
 QString ProgramDir()
 {
     if (!override().isEmpty()) return override();

@@ -19,6 +19,10 @@ void SetProgramDir(const QString &folder);
 // $XDG_DATA_HOME/minutrix/ (~/.local/share/minutrix/), the same for the program and minutrix-cli.
 QString UserDataDir();
 
+// $XDG_STATE_HOME/minutrix/ (~/.local/state/minutrix/): what the program keeps outside its data
+// folder for a data folder that cannot take it (read-only). Not created here.
+QString StateDir();
+
 // The language file name (e.g. "english.qlf"): in ProgramDir() when it is there, otherwise in the
 // installed share/minutrix when that has it, otherwise the path in ProgramDir() (loading then
 // falls back to the built-in texts).

@@ -49,7 +49,7 @@ std::array<double, 31> DailySums(const std::vector<TVerbindung> &records)
         int year, month, day;
         DecodeDate(v.Datum, year, month, day);   // a value that is no date reads as 30 Dec 1899, as listed
         latest = std::clamp(std::max(latest, day), 1, 31);
-        sums[size_t(latest - 1)] += v.Kosten;
+        sums[size_t(latest - 1)] += CountedCost(v);
     }
     return sums;
 }

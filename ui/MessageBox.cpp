@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDebug>
 #include <QDialog>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -62,7 +63,13 @@ Button Show(const QString &title, const QString &text, Icon icon, const QList<Bu
 {
     QWidget *owner = boxParent();
     history.append({title, text, icon, buttons, owner});
-    if (ending) return buttons.contains(No) ? No : Cancel;
+    if (ending) {
+        // Nobody will see a box now (a logout): the desktop's log keeps what it would have said.
+        QString line = text;
+        qWarning().noquote() << title + QStringLiteral(": ")
+                                    + line.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+        return buttons.contains(No) ? No : Cancel;
+    }
     if (testMode) {
         if (!answers.isEmpty()) return answers.takeFirst();
         return buttons.isEmpty() ? Ok : buttons.first();

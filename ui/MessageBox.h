@@ -39,7 +39,8 @@ void SetOwnerWhenInactive(std::function<QWidget *()> owner);
 void ShowMessage(const QString &text);
 
 // While the program is ending (logout, kill) no box may keep it from ending: boxes open now are
-// closed, and later ones answer at once as if closed.
+// closed, and later ones answer at once as if closed, their text going to the desktop's log
+// (stderr, which the session's journal collects) instead.
 void SetProgramEnding(bool on);
 bool ProgramEnding();
 

@@ -53,6 +53,7 @@ private Q_SLOTS:
         QCOMPARE(v.Kosten, CalcKosten(minute, start, last));
         QCOMPARE(v.Tarif.value(), QStringLiteral("Minute"));
         QVERIFY((ticks - 1 - (last - start) * 86400.0) < 60.5);   // at most a minute lost
+        next.Finish();
         QVERIFY(!QFileInfo::exists(JournalPath()));
     }
 };

@@ -145,6 +145,9 @@ private Q_SLOTS:
         QTest::newRow("torn header 3 bytes") << QByteArray("\x01\x00\x00", 3) << Header;
         QTest::newRow("torn tail 50") << two + QByteArray(50, 'z') << two;
         QTest::newRow("torn tail 132") << two + QByteArray(132, 'z') << two;
+        // Every record after the loss reads shifted; the cut keeps the whole ones it can.
+        const QByteArray lost = two.left(100) + two.mid(150);
+        QTest::newRow("50 bytes lost in the middle") << lost << lost.left(4 + 133);
         QTest::newRow("header only") << Header << Header;
         const QByteArray oddHeader = QByteArray("\x07\x00\x00\x00", 4) + recordsBytes(1);
         QTest::newRow("intact, other header value") << oddHeader << oddHeader;
@@ -159,6 +162,25 @@ private Q_SLOTS:
         const TVerbindung v = sampleVerbindung(5);
         AppendData(log, v);
         QCOMPARE(dir.read(LogName), keptPrefix + recordBytes(v));
+        // Whatever is cut was first kept aside as it was.
+        const bool cut = keptPrefix != existing && !existing.isEmpty();
+        QCOMPARE(QFileInfo::exists(log.Pfad + ".damaged"), cut);
+        if (cut) QCOMPARE(dir.read(LogName + ".damaged"), existing);
+    }
+
+    // Each damage is kept once: a second one beside the first, the same one not again.
+    void append_damagedAgain_keepsEachDamageOnce()
+    {
+        TempProgramDir dir;
+        TKostenDatenbank log = logIn(dir);
+        const QByteArray first = Header + recordsBytes(1) + "torn", second = Header + "other";
+        for (const QByteArray &damage : {first, second, first}) {
+            dir.write(LogName, damage);
+            AppendData(log, sampleVerbindung(3));
+        }
+        QCOMPARE(dir.read(LogName + ".damaged"), first);
+        QCOMPARE(dir.read(LogName + ".damaged.2"), second);
+        QVERIFY(!QFileInfo::exists(log.Pfad + ".damaged.3"));
     }
 
     void append_missingFolder_throwsAndKeepsRecordInMemory()

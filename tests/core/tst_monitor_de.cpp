@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QTest>
 #include <QThread>
+#include <cmath>
 
 namespace {
 std::vector<TJournalEintrag> journal()
@@ -85,18 +86,27 @@ private Q_SLOTS:
         QCOMPARE(f.m.AktVerbindung.Kosten, price * minutes);   // logged in cents
     }
 
-    void clockChange_pricesTheRealElapsedTime_data()
+    // The cost follows the real elapsed time; so does the record, anchored where the changed clock
+    // stands (Ende - Start is the real 30 minutes) and filed under the month that clock saw.
+    void clockChange_pricesAndRecordsTheRealElapsedTime_data()
     {
         QTest::addColumn<TDateTime>("start");
-        QTest::addColumn<double>("jumpSeconds");   // the local clock's change after 10 real minutes
-        QTest::newRow("spring forward") << EncodeDateTime(2026, 3, 29, 1, 50, 0) << 3600.0;
-        QTest::newRow("autumn back") << EncodeDateTime(2026, 10, 25, 2, 50, 0) << -3600.0;
-        QTest::newRow("set back by hand") << EncodeDateTime(2026, 5, 4, 10, 0, 0) << -86400.0;
+        QTest::addColumn<TDateTime>("jumpTo");   // the local clock after 10 real minutes
+        QTest::addColumn<QString>("log");
+        QTest::newRow("spring forward") << EncodeDateTime(2026, 3, 29, 1, 50, 0) << EncodeDateTime(2026, 3, 29, 3, 0, 0)
+                                        << "Data/2026/März.qod";
+        QTest::newRow("autumn back") << EncodeDateTime(2026, 10, 25, 2, 50, 0) << EncodeDateTime(2026, 10, 25, 2, 0, 0)
+                                     << "Data/2026/Oktober.qod";
+        QTest::newRow("set back by hand")
+            << EncodeDateTime(2026, 5, 4, 10, 0, 0) << EncodeDateTime(2026, 5, 3, 10, 10, 0) << "Data/2026/Mai.qod";
+        QTest::newRow("booted in 2000, set by NTP")
+            << EncodeDateTime(2000, 1, 1, 0, 0, 5) << EncodeDateTime(2026, 5, 4, 10, 10, 0) << "Data/2026/Mai.qod";
     }
-    void clockChange_pricesTheRealElapsedTime()
+    void clockChange_pricesAndRecordsTheRealElapsedTime()
     {
         QFETCH(TDateTime, start);
-        QFETCH(double, jumpSeconds);
+        QFETCH(TDateTime, jumpTo);
+        QFETCH(QString, log);
         MonitorFixture f(start);
         Tarife = {MinuteTarif(1)};
         f.start();
@@ -104,17 +114,40 @@ private Q_SLOTS:
         f.step(0);
         f.step(600);
         QVERIFY(!f.m.UhrVerstellt());
-        f.clock.set(f.clock.now() + jumpSeconds / 86400.0);
+        f.clock.set(jumpTo);
         const TDisplay running = f.step(1200);
         QVERIFY(f.m.UhrVerstellt());
         QCOMPARE(running.Dauer, QStringLiteral("00:30:00"));
         f.up = false;
         const TDisplay end = f.step(0);
         QCOMPARE(end.Dauer, QStringLiteral("00:30:00"));
-        const TVerbindung v = ReadLog(f.m.MonatsLog.Pfad).Daten.at(0);
+        const std::vector<TVerbindung> records = f.log(log).Daten;
+        QCOMPARE(int(records.size()), 1);
+        const TVerbindung &v = records[0];
         QCOMPARE(v.Kosten, 30.0);
-        QCOMPARE(v.Start, start);   // the log keeps the local readings
-        QCOMPARE(v.Ende, f.clock.now());
+        QVERIFY(std::abs(v.Ende - f.clock.now()) * 86400.0 < 0.001);
+        QCOMPARE(qRound((v.Ende - v.Start) * 86400.0), 1800);
+        QCOMPARE(v.Datum, v.Start);
+        if (YearOf(start) != YearOf(jumpTo)) QVERIFY(!QFileInfo::exists(f.dir.file("Data/2000/Januar.qod")));
+    }
+
+    // A damaged log's cost that is no number, or none a call can reach, adds nothing to the month.
+    void costThatIsNoNumber_countsAsNothingTowardsTheLimit()
+    {
+        for (const double cost : {std::nan(""), HUGE_VAL, 1e308}) {
+            MonitorFixture f(EncodeDateTime(2026, 5, 4, 10, 0, 0));
+            Tarife = {MinuteTarif(1)};
+            TVerbindung v[2];
+            v[0].Kosten = 5;
+            v[1].Kosten = cost;
+            v[1].Datum = v[1].Start = 1;
+            QVERIFY(WriteJournal({{f.dir.file("Data/2026/Mai.qod"), v[0]}, {f.dir.file("Data/2026/Mai.qod"), v[1]}}));
+            f.start();            // appends both to this month's log
+            f.m.Start(2026, 5);   // and reads it anew
+            QCOMPARE(f.m.Summe, 5.0);
+            f.up = true;
+            QVERIFY(f.step().Messages.empty());   // no "Das Limit wurde erreicht!" with nothing spent
+        }
     }
 
     // Two links overlap: each is priced with its own tariff and ends in its own record; the window
@@ -157,12 +190,12 @@ private Q_SLOTS:
         QVERIFY(!f.m.InVerbindung);
     }
 
-    void journal_writtenAtTheFirstTickThenOnceAMinuteAndRemovedWhenLogged()
+    void journal_writtenAtTheFirstTickThenOnceAMinuteAndEmptiedWhenLogged()
     {
         MonitorFixture f(EncodeDateTime(2026, 5, 4, 10, 0, 0));
         Tarife = {MinuteTarif(2)};
         f.start();
-        QVERIFY(!QFileInfo::exists(JournalPath()));
+        QVERIFY(journal().empty());
         f.up = true;
         f.step();
         const TDateTime first = f.clock.now();
@@ -179,8 +212,10 @@ private Q_SLOTS:
         QCOMPARE(j[0].Verbindung.Tarif.value(), QStringLiteral("Minute"));
         f.up = false;
         f.step();
-        QVERIFY(!QFileInfo::exists(JournalPath()));
+        QVERIFY(journal().empty());
         QCOMPARE(int(f.log("Data/2026/Mai.qod").Daten.size()), 1);
+        f.m.Finish();
+        QVERIFY(!QFileInfo::exists(JournalPath()));   // nothing left for the next start
     }
 
     void journal_leftBehind_isAppendedAtStartOnce()
@@ -196,7 +231,7 @@ private Q_SLOTS:
         QVERIFY(WriteJournal(
             {{f.dir.file("Data/2026/April.qod"), lastMonth}, {f.dir.file("Data/2026/Mai.qod"), thisMonth}}));
         f.start();
-        QVERIFY(!QFileInfo::exists(JournalPath()));
+        QVERIFY(journal().empty());
         QCOMPARE(f.log("Data/2026/April.qod").Daten.at(0).Kosten, 1.5);
         QCOMPARE(f.log("Data/2026/Mai.qod").Daten.at(0).Ende, thisMonth.Ende);
         QCOMPARE(f.m.Summe, 7.0);   // counts against this month's limit
@@ -207,7 +242,7 @@ private Q_SLOTS:
         TMonitor again;
         again.Start(2026, 5);
         QCOMPARE(int(f.log("Data/2026/Mai.qod").Daten.size()), 1);
-        QVERIFY(!QFileInfo::exists(JournalPath()));
+        QVERIFY(journal().empty());
     }
 
     void journal_damaged_isKeptAsideAndIgnored_data()
@@ -231,7 +266,7 @@ private Q_SLOTS:
         f.dir.write("Verbindungen.mxj", bytes);
         f.start();
         QVERIFY(f.m.Ready());
-        QVERIFY(!QFileInfo::exists(JournalPath()));
+        QVERIFY(journal().empty());
         QCOMPARE(f.dir.read("Verbindungen.mxj.damaged"), bytes);
         QVERIFY(!QFileInfo::exists(f.dir.file("Data/2026/Mai.qod")));
     }
@@ -258,14 +293,33 @@ private Q_SLOTS:
         f.step(120);
         f.dir.blockFolder("Data/2026");
         const TDisplay last = f.m.Finish();
-        QCOMPARE(last.Messages, (std::vector<TMessage>{{TMessage::Report, E_UnknownErrorAt + "AppendData"}}));
+        QCOMPARE(last.Messages.size(), size_t(2));   // the failure, then where the record waits
         QCOMPARE(int(journal().size()), 1);
 
         f.dir.unblockFolder("Data/2026");
         TMonitor next;
         next.Start(2026, 5);
         QCOMPARE(f.log("Data/2026/Mai.qod").Daten.at(0).Kosten, 2.0);
-        QVERIFY(!QFileInfo::exists(JournalPath()));
+        QVERIFY(journal().empty());
+    }
+
+    void failedAppend_isTriedAgainEveryMinute()
+    {
+        MonitorFixture f(EncodeDateTime(2026, 5, 4, 10, 0, 0));
+        Tarife = {MinuteTarif(1)};
+        f.start();
+        f.dir.blockFolder("Data/2026");
+        f.up = true;
+        f.step();
+        f.step(120);
+        f.up = false;
+        QCOMPARE(f.step().Messages.size(), size_t(1));
+        f.dir.unblockFolder("Data/2026");
+        f.step(59);
+        QCOMPARE(int(journal().size()), 1);
+        QVERIFY(f.step().Messages.empty());   // a minute after the failure, without a new call
+        QVERIFY(f.m.Pending.empty() && journal().empty());
+        QCOMPARE(f.log("Data/2026/Mai.qod").Daten.at(0).Kosten, 2.0);
     }
 
     void reportFromAnotherThread_reachesTheHandlerOnTheMainThread()

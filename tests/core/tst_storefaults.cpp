@@ -8,6 +8,7 @@
 #include "tests/core/FileSizeLimit.h"
 #include "tests/core/NonRegularFiles.h"
 #include "tests/support/CoreFakes.h"
+#include "tests/support/TestMounts.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -211,6 +212,22 @@ private Q_SLOTS:
         nextAppendStartsTheLog(log);
         QCOMPARE(QDir(dir.file(QStringLiteral("Data/2026"))).entryList(QDir::Files | QDir::Hidden),
                  QStringList{QStringLiteral("Mai.qod")});
+    }
+
+    // On a full disk a damaged log's bytes cannot be kept aside, so it is not cut either.
+    void damagedMonthLog_onAFullDisk_isLeftWhole()
+    {
+        TempProgramDir dir;
+        TestMount disk(dir.path(), 256 * 1024);
+        QVERIFY(disk.ok());
+        const QByteArray damaged = QByteArray("\x01\x00\x00\x00", 4) + QByteArray(200, 'x');
+        dir.write(MonthLog, damaged);
+        QVERIFY(disk.fill());
+        TKostenDatenbank log;
+        log.Pfad = dir.file(MonthLog);
+        const QString message = thrownMessage([&log] { AppendData(log, record(1)); });
+        QVERIFY2(message.startsWith(QStringLiteral("Cannot write file ") + native(log.Pfad)), qPrintable(message));
+        QCOMPARE(dir.read(MonthLog), damaged);
     }
 };
 

@@ -1,6 +1,8 @@
 // A month log read whole, then one record appended to it: the read takes every whole record
-// byte for byte, the append keeps them and puts the new one at 4 + n * 133 whatever was torn.
+// byte for byte, the append keeps them and puts the new one at 4 + n * 133 whatever was torn,
+// after keeping a file that was not whole records aside as it was.
 #include "core/Bytes.h"
+#include "core/DamagedFiles.h"
 #include "core/MonatsLog.h"
 #include "tests/fuzz/FuzzFiles.h"
 
@@ -46,5 +48,13 @@ FUZZ_TARGET(monatslog)
     FUZZ_CHECK(after.left(kept) == (headed ? bytes.left(kept) : QByteArray(header, MonatsLogHeaderSize)));
     WriteVerbindung(added, record);
     FUZZ_CHECK(after.mid(kept) == QByteArray(record, VerbindungSize));
+
+    QFile aside(DamagedName(path, 1));
+    const bool cut = size > 0 && qsizetype(size) != kept;
+    FUZZ_CHECK(aside.exists() == cut);
+    if (cut) {
+        FUZZ_CHECK(aside.open(QIODevice::ReadOnly) && aside.readAll() == bytes);
+        aside.remove();   // the next input finds no copy of this one
+    }
     return 0;
 }

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QTest>
 
 class TestMonitoring : public QObject
@@ -218,11 +219,13 @@ private Q_SLOTS:
         f.step(120);
         f.ras.hangUp();
         f.step();
-        QCOMPARE(f.reports.reports, QStringList{E_UnknownErrorAt + QStringLiteral("AppendData")});
+        QCOMPARE(f.shownTexts().size(), 1);
+        QVERIFY(f.shownTexts().first().startsWith("Die Verbindung konnte nicht in "
+                                                  + QDir::toNativeSeparators(f.dir.file("Data/2026/Mai.qod"))));
         QVERIFY(!w.Monitor.InVerbindung);
         QCOMPARE(int(w.Monitor.Pending.size()), 1);
         for (int i = 0; i < 5; ++i) f.step();
-        QCOMPARE(f.reports.reports.size(), 1);   // no report at every later tick
+        QCOMPARE(f.shownTexts().size(), 1);   // no box at every later tick
 
         // The disk is usable again: the waiting record goes first, then the new one.
         f.dir.unblockFolder("Data/2026");
@@ -255,6 +258,23 @@ private Q_SLOTS:
         MessageBox::SetNextAnswer(MessageBox::Yes);
         QVERIFY(w.close());
         QCOMPARE(int(ReadLog(f.dir.file("Data/2026/Mai.qod")).Daten.size()), 1);
+    }
+
+    // A logout while a record waits for a disk that cannot take it: no box holds the end up, the
+    // desktop's log says what the boxes would have said.
+    void terminationWithRecordWaiting_saysSoInTheDesktopsLog()
+    {
+        MainWindowFixture f(EncodeDateTime(2026, 5, 4, 10, 0, 0));
+        THauptfenster &w = f.startWithMinuteTariff(100);
+        f.dir.blockFolder("Data/2026");
+        f.ras.setConnection("Provider", RASCS_Connected);
+        f.step();
+        f.step(60);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Die Verbindung konnte nicht in .*Mai.qod gespeichert"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Nicht gespeicherte Verbindungen: 1. Sie sind in "));
+        w.RequestShutdown();   // what a termination signal does
+        QVERIFY(w.IsShutDown());
+        QCOMPARE(int(w.Monitor.Pending.size()), 1);
     }
 
     // A link still dialling lends its tariff to none; each link that drops ends in its own record

@@ -26,6 +26,7 @@ TempProgramDir::TempProgramDir(FolderMode mode) : m_mode(mode)
     SetFolderMode(mode);
     SetProgramDir(mode == FolderMode::Portable ? m_dir.path() : QString());
     if (mode == FolderMode::UserData) qputenv("XDG_DATA_HOME", m_dir.path().toLocal8Bit());   // never the user's
+    qputenv("XDG_STATE_HOME", m_state.path().toLocal8Bit());
 }
 
 TempProgramDir::~TempProgramDir()

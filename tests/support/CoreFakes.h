@@ -32,6 +32,7 @@ private:
 
 // Points the program folder at a fresh temporary folder for the lifetime of the object. In the
 // user-data mode that is $XDG_DATA_HOME, below which the program makes minutrix/ on first use.
+// $XDG_STATE_HOME points at another one, so the user's state folder is never touched.
 class TempProgramDir
 {
 public:
@@ -47,6 +48,7 @@ public:
 
 private:
     QTemporaryDir m_dir;
+    QTemporaryDir m_state;
     FolderMode m_mode;
 };
 
