@@ -2,6 +2,7 @@
 
 #include "core/DataFolder.h"
 #include "core/DateTime.h"
+#include "core/MonatsLog.h"
 
 namespace {
 constexpr int FirstYear = 2002;   // the program's first year: older folders are not its own
@@ -16,7 +17,7 @@ std::vector<TYearNode> ScanMonthTree(const QString &dataFolder, int currentYear)
         if (year < FirstYear || year > currentYear) continue;
         TYearNode node{year, {}};
         for (const auto &[month, path] : MonthLogsOfYear(folder))
-            node.months.push_back({month, BuiltInMonthName(month), path});
+            node.months.push_back({month, MonthName(month), path});
         years.push_back(std::move(node));
     }
     return years;

@@ -1,13 +1,12 @@
 #include "ui/MessageBox.h"
 
+#include "ui/Translations.h"
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTranslator>
 
 namespace MessageBox {
 namespace {
@@ -95,12 +94,7 @@ QList<Shown> &History() { return history; }
 
 void InstallQtTranslations()
 {
-    static QTranslator *german = nullptr;
-    if (german) return;
-    german = new QTranslator(QCoreApplication::instance());
-    if (german->load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(german);
+    if (TranslationLocale().isEmpty()) InstallTranslations(QStringLiteral("de"));
 }
 
 }

@@ -54,9 +54,7 @@ TInfofenster::TInfofenster(QWidget *parent) : QDialog(parent), m_instance(Infofe
     QFont link = WindowFont(8, true);
     link.setUnderline(true);
     Label6 = centredLabel(this, "Label6", 112, shownAddress(HomepageURL), link);
-    QPalette blue = Label6->palette();
-    blue.setColor(QPalette::WindowText, Qt::blue);
-    Label6->setPalette(blue);
+    Label6->setForegroundRole(QPalette::Link);   // blue in a light theme, readable in a dark one
     Label6->adjustSize();
     Label6->move((ClientWidth - Label6->width()) / 2, 112);   // only the text itself is the link
     Label6->setCursor(Qt::PointingHandCursor);

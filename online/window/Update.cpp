@@ -97,10 +97,10 @@ TAutoupdate::TAutoupdate(QWidget *parent) : QDialog(parent), m_instance(Autoupda
 
     Panel1 = new QFrame(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
+    // White in a light theme as the panel always was, dark in a dark one: the palette's field colour,
+    // which the buttons' text is made to be read on.
     Panel1->setAutoFillBackground(true);
-    QPalette white = Panel1->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    Panel1->setPalette(white);
+    Panel1->setBackgroundRole(QPalette::Base);
     SpeedButton1 = flatButton(Panel1, "SpeedButton1", 8, QStringLiteral("Prüfe auf Update"));
     SpeedButton2 = flatButton(Panel1, "SpeedButton2", 36, QStringLiteral("Installieren"));
     SpeedButton2->setEnabled(false);
