@@ -14,6 +14,7 @@
 #include "ui/ShowException.h"
 #include "ui/WindowFont.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QImage>
@@ -34,15 +35,17 @@ constexpr int PathRole = Qt::UserRole + 1;
 // The boxes for an export or a printout that would write nothing.
 QString notExportedText(const QString &fileName)
 {
-    return QStringLiteral("„%1“ wurde nicht exportiert: Nur .txt- oder .xls-Dateien können exportiert werden "
-                          "(die Endung klein geschrieben).")
+    return QCoreApplication::translate("TAuswertung",
+                                       "„%1“ wurde nicht exportiert: Nur .txt- oder .xls-Dateien können exportiert "
+                                       "werden (die Endung klein geschrieben).")
         .arg(QFileInfo(fileName).fileName());
 }
 
 QString notPrintedText(const QPagedPaintDevice &device)
 {
-    return QStringLiteral("Es wurde nichts gedruckt: Die bedruckbare Breite ist %1 mm, gedruckt wird erst ab %2 mm. "
-                          "Wählen Sie ein breiteres Papier oder das Querformat.")
+    return QCoreApplication::translate("TAuswertung",
+                                       "Es wurde nichts gedruckt: Die bedruckbare Breite ist %1 mm, gedruckt wird erst "
+                                       "ab %2 mm. Wählen Sie ein breiteres Papier oder das Querformat.")
         .arg(PrintableSize(device).width() / 10)
         .arg(MinPrintWidth / 10);
 }
@@ -58,7 +61,7 @@ QString BannerForDraw(int r)
 TAuswertung::TAuswertung(QWidget *parent) : QDialog(parent), m_instance(Auswertung, this)
 {
     setObjectName(QStringLiteral("Auswertung"));
-    setWindowTitle(QStringLiteral("Auswertung"));
+    setWindowTitle(tr("Auswertung"));
     setFont(WindowFont());
     setGeometry(192, 114, 696, 480);
     setMinimumSize(150, 100);
@@ -67,12 +70,13 @@ TAuswertung::TAuswertung(QWidget *parent) : QDialog(parent), m_instance(Auswertu
     TreeView1->setObjectName(QStringLiteral("TreeView1"));
     TreeView1->setHeaderHidden(true);
     TreeView1->setIndentation(19);
+    TreeView1->setAccessibleName(tr("Monate"));
     connect(TreeView1, &QTreeWidget::currentItemChanged, this, [this] { Guarded([this] { TreeView1Change(); }); });
 
     PageControl1 = new TPageControl(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
-    TProtokoll = PageControl1->AddPage(QStringLiteral("TProtokoll"), QStringLiteral("Protokoll"));
-    TGrafik = PageControl1->AddPage(QStringLiteral("TGrafik"), QStringLiteral("Grafik"));
+    TProtokoll = PageControl1->AddPage(QStringLiteral("TProtokoll"), tr("Protokoll"));
+    TGrafik = PageControl1->AddPage(QStringLiteral("TGrafik"), tr("Grafik"));
 
     Protokoll = new TProtokollModel(MonatsLog, this);
     ProtokollList = new QTreeView(TProtokoll);
@@ -80,6 +84,7 @@ TAuswertung::TAuswertung(QWidget *parent) : QDialog(parent), m_instance(Auswertu
     ProtokollList->setRootIsDecorated(false);
     ProtokollList->setUniformRowHeights(true);   // rows are measured once, not one by one
     ProtokollList->setModel(Protokoll);
+    ProtokollList->setAccessibleName(tr("Protokoll"));
     const int widths[] = {100, 100, 100, 150, 75};
     for (int c = 0; c < 5; ++c) ProtokollList->setColumnWidth(c, widths[c]);
     ProtokollList->header()->setStretchLastSection(false);
@@ -166,7 +171,7 @@ void TAuswertung::WerbebannerClick() { Shell::Open(QStringLiteral(MINUTRIX_BANNE
 
 void TAuswertung::SBExportClick()
 {
-    const QString fileName = Shell::SaveFileName(this, QStringLiteral("txt"), QStringLiteral("Textdatei (*.txt)"));
+    const QString fileName = Shell::SaveFileName(this, QStringLiteral("txt"), tr("Textdatei (*.txt)"));
     if (fileName.isEmpty() || Protokoll->rowCount() == 0) return;
     if (!ExportByName(fileName, MonatsLog.Daten)) MessageBox::ShowMessage(notExportedText(fileName));
 }

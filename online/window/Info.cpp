@@ -63,7 +63,7 @@ TInfofenster::TInfofenster(QWidget *parent) : QDialog(parent), m_instance(Infofe
     Bevel2 = MakeBevel(this, "Bevel2", 8, 138, ClientWidth - 16);
     Werbebanner = Place(new QLabel(this), "Werbebanner", (ClientWidth - 105) / 2, 152, 105, 43);
     Werbebanner->setCursor(Qt::PointingHandCursor);
-    Werbebanner->setToolTip(QStringLiteral("Das Partnerprogramm unseres Buch-Shops"));
+    Werbebanner->setToolTip(tr("Das Partnerprogramm unseres Buch-Shops"));
     OnClick(Werbebanner, [this] { WerbebannerClick(); });
 
     BitBtn1 = MakeButton(this, "BitBtn1", (ClientWidth - 75) / 2, 244, 75, 25, QStringLiteral("OK"));
