@@ -226,6 +226,10 @@
         <source>Das Setup %1 konnte nicht geöffnet werden. Minutrix läuft weiter.</source>
         <translation>The setup %1 could not be opened. Minutrix keeps running.</translation>
     </message>
+    <message>
+        <source>Fortschritt des Downloads</source>
+        <translation>Download progress</translation>
+    </message>
 </context>
 <context>
     <name>TBudgetBar</name>

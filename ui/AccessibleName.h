@@ -5,7 +5,8 @@ class QLabel;
 class QString;
 class QWidget;
 
-// The label names the field; it must be the field's sibling, where the accessibility tree finds it.
+// The label names the field: as its buddy where it is the field's sibling (where the accessibility
+// tree looks), else by its text; a drop-down list's open list gets the text too.
 void NameField(QLabel *label, QWidget *field);
 // A field no label stands beside (a list, a memo) is named directly.
 void NameField(QWidget *field, const QString &name);

@@ -109,6 +109,7 @@ TAutoupdate::TAutoupdate(QWidget *parent) : QDialog(parent), m_instance(Autoupda
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);
     ProgressBar1->setTextVisible(false);
+    NameField(ProgressBar1, tr("Fortschritt des Downloads"));
     Bevel1 = MakeBevel(Panel1, "Bevel1", 4, 92, PanelWidth - 8);
     SpeedButton3 = flatButton(Panel1, "SpeedButton3", 100, tr("Schließen"));
     Image1 = new QLabel(Panel1);   // the picture is decoded when the window is first shown

@@ -2,8 +2,8 @@
 // program before anything is set up, and no file is written, so the next start asks again.
 #include "app/Windows.h"
 #include "core/Language.h"
-#include "tariffs/window/AssistentForm.h"
 #include "online/window/Feedback.h"
+#include "tariffs/window/AssistentForm.h"
 #include "tests/support/MainWindowFixture.h"
 #include "tests/support/WhenModal.h"
 
@@ -14,7 +14,8 @@ namespace {
 QStringList filesBelow(const QString &folder)
 {
     QStringList files;
-    for (QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories); it.hasNext();)
+    for (QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+         it.hasNext();)
         files << it.next();
     return files;
 }
@@ -40,7 +41,7 @@ private Q_SLOTS:
         QVERIFY(AssistentForm->Left());
         QVERIFY(w.IsShutDown());
         QVERIFY(!FeedbackForm);   // the window after the wizard is never made
-        f.window.reset();      // the program's end: nothing is saved on the way out either
+        f.window.reset();         // the program's end: nothing is saved on the way out either
         QCOMPARE(filesBelow(f.dir.path()), QStringList());
         QVERIFY(f.shownTexts().contains(W_ReallyClose));
 
