@@ -48,8 +48,7 @@ struct AllWindows
     explicit AllWindows(const QString &language = QStringLiteral("german"))
     {
         if (language != QLatin1String("german")) {
-            QFile::copy(QStringLiteral(MINUTRIX_LANGUAGES_DIR "/") + language + ".qlf",
-                        f.dir.file(language + ".qlf"));
+            QFile::copy(QStringLiteral(MINUTRIX_LANGUAGES_DIR "/") + language + ".qlf", f.dir.file(language + ".qlf"));
         }
         f.storeSettings(100);
         Sprache.set(language);
