@@ -114,8 +114,7 @@ private Q_SLOTS:
         QTest::newRow("tariffs: new tariff") << "TarifForm" << 1;
         QTest::newRow("auto-update") << "Autoupdate" << -1;
         QTest::newRow("evaluation") << "Auswertung" << 0;
-        for (int page = 0; page < 6; ++page)
-            QTest::addRow("wizard page %d", page) << "AssistentForm" << page;
+        for (int page = 0; page < 6; ++page) QTest::addRow("wizard page %d", page) << "AssistentForm" << page;
         QTest::newRow("feedback") << "FeedbackForm" << -1;
     }
     void everyText_readable()
@@ -126,8 +125,9 @@ private Q_SLOTS:
         f.storeSettings(100);
         THauptfenster &main = f.start();
         CreateWindows(&main);
-        QWidget *w =
-            window == QLatin1String("Hauptfenster") ? &main : main.findChild<QWidget *>(window, Qt::FindDirectChildrenOnly);
+        QWidget *w = window == QLatin1String("Hauptfenster")
+                         ? &main
+                         : main.findChild<QWidget *>(window, Qt::FindDirectChildrenOnly);
         QVERIFY(w);
         if (window == QLatin1String("TarifForm") && page == 1) TarifForm->SpeedButton1Click();
         if (auto *pages = w->findChild<TPageControl *>(QStringLiteral("PageControl1")); pages && page >= 0)
