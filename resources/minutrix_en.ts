@@ -322,7 +322,7 @@
     </message>
     <message>
         <source>Die neue Sprache gilt ab dem nächsten Start.</source>
-        <translation>The new language applies from the next start.</translation>
+        <translation>The new language takes effect at the next start.</translation>
     </message>
 </context>
 <context>
@@ -392,7 +392,7 @@
     </message>
     <message>
         <source>Freibetrag:</source>
-        <translation>Free allowance:</translation>
+        <translation>Allowance:</translation>
     </message>
     <message>
         <source>€uro</source>

@@ -47,7 +47,7 @@ TSettingForm::TSettingForm(QWidget *parent) : QDialog(parent), m_instance(Settin
     setObjectName(QStringLiteral("SettingForm"));
     setWindowTitle(tr("Einstellungen"));
     setFont(WindowFont());
-    setGeometry(396, 251, 234, 160);
+    setGeometry(396, 251, 234, 172);
 
     LBundesland = MakeLabel(this, "LBundesland", 5, 10, tr("Bundesland:"));
     SBundesland = MakeList(this, "SBundesland", 75, 5, 145);
@@ -62,16 +62,17 @@ TSettingForm::TSettingForm(QWidget *parent) : QDialog(parent), m_instance(Settin
     SSprache = MakeList(this, "SSprache", 75, 55, 145);
     NameField(LSprache, SSprache);
     LSpracheHinweis =
-        Place(new QLabel(tr("Die neue Sprache gilt ab dem nächsten Start."), this), "LSpracheHinweis", 5, 80, 224, 15);
+        Place(new QLabel(tr("Die neue Sprache gilt ab dem nächsten Start."), this), "LSpracheHinweis", 5, 78, 224, 30);
+    LSpracheHinweis->setWordWrap(true);   // the translations are longer
     LSpracheHinweis->hide();
     connect(SSprache, &QComboBox::currentIndexChanged, this, [this] {
         LSpracheHinweis->setVisible(SSprache->currentIndex() >= 0
                                     && SSprache->currentData().toString() != m_runningLanguage);
     });
 
-    BitBtn2 = MakeButton(this, "BitBtn2", 55, 100, 80, 25, MessageBox::StandardCaption(MessageBox::Cancel));
+    BitBtn2 = MakeButton(this, "BitBtn2", 55, 112, 80, 25, MessageBox::StandardCaption(MessageBox::Cancel));
     BitBtn2->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
-    BitBtn1 = MakeButton(this, "BitBtn1", 140, 100, 80, 25, MessageBox::StandardCaption(MessageBox::Ok));
+    BitBtn1 = MakeButton(this, "BitBtn1", 140, 112, 80, 25, MessageBox::StandardCaption(MessageBox::Ok));
     BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
     BitBtn1->setDefault(true);   // Enter
     setTabOrder(EGesamtLimit, SSprache);
