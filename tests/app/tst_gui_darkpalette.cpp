@@ -96,7 +96,8 @@ private Q_SLOTS:
         for (QWidget *c : w->findChildren<QWidget *>()) {
             const QRect r = QRect(c->mapTo(w, QPoint(0, 0)), c->size()) & shot.rect();
             if (!c->isVisibleTo(w) || !c->isEnabled() || textOf(c).trimmed().isEmpty() || r.isEmpty()) continue;
-            const double ratio = contrast(c->palette().color(QPalette::Active, c->foregroundRole()), background(shot, r));
+            const double ratio =
+                contrast(c->palette().color(QPalette::Active, c->foregroundRole()), background(shot, r));
             if (ratio < 3.0) low << QStringLiteral("%1 %2:1").arg(c->objectName()).arg(ratio, 0, 'f', 1);
         }
         QVERIFY2(low.isEmpty(), qPrintable(low.join(QStringLiteral(", "))));
