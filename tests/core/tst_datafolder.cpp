@@ -4,8 +4,6 @@
 #include "core/Win1252.h"
 #include "tests/support/CoreFakes.h"
 
-#include "core/LanguageFiles.h"
-
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -148,26 +146,6 @@ private Q_SLOTS:
         QCOMPARE(listed(MonthLogsOfYear(DataYearFolder(2026))), found);
         SetShippedLanguageDir(QString());
         LoadLanguage(QString());
-    }
-
-    // The list the settings window offers: the data folder's files first, the shipped ones not
-    // shadowed by name, each named by its Name= or its base name.
-    void availableLanguages_dataFolderFirst()
-    {
-        TempProgramDir dir;
-        dir.write("shipped/english.qlf", "[Minutrix]\nName=English\n");
-        dir.write("shipped/german.qlf", "[Minutrix]\nName=Deutsch\n");
-        dir.write("german.qlf", "[Month]\nMarch=Maerz\n");
-        dir.write("zz.qlf", "[Minutrix]\nName=  Zett  Zett \n");
-        dir.write("\u20ac\u0101.qlf", "");   // Sprache cannot hold the name
-        dir.write("notes.txt", "");
-        SetShippedLanguageDir(dir.file("shipped"));
-        QStringList listedNames;
-        for (const TLanguageFile &f : AvailableLanguages())
-            listedNames << f.baseName + '=' + f.name + '@' + QFileInfo(f.path).dir().dirName();
-        const QString own = QFileInfo(dir.file("x")).dir().dirName();
-        QCOMPARE(listedNames, (QStringList{"german=german@" + own, "zz=Zett Zett@" + own, "english=English@shipped"}));
-        SetShippedLanguageDir(QString());
     }
 
     void paths_underTheProgramFolder()

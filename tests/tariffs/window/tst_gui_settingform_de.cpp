@@ -95,26 +95,28 @@ private Q_SLOTS:
         QVERIFY(form.isVisible());
     }
 
-    // The language files found, the one in use chosen; another one is stored with OK and the
-    // window says that it takes effect at the next start.
+    // The language files found, the data folder's first and shadowing a shipped one of that name,
+    // the one in use chosen; another one is stored with OK and the window says that it takes
+    // effect at the next start.
     void language_listedChosenAndStored()
     {
         Fixture f;
-        f.dir.write(QStringLiteral("english.qlf"), "[Minutrix]\nName=English\n");
-        f.dir.write(QStringLiteral("own.qlf"), "[Month]\nMarch=Mars\n");
-        SetShippedLanguageDir(f.dir.file(QStringLiteral("none")));
+        f.dir.write("shipped/english.qlf", "[Minutrix]\nName=English\n");
+        f.dir.write("shipped/own.qlf", "[Minutrix]\nName=Shadowed\n");
+        f.dir.write("own.qlf", "[Minutrix]\nName=  Own  one \n");
+        f.dir.write("\u20ac\u0101.qlf", "");   // a name Sprache cannot hold
+        SetShippedLanguageDir(f.dir.file("shipped"));
         TSettingForm &form = f.show();
         QStringList items;
         for (int i = 0; i < form.SSprache->count(); ++i) items << form.SSprache->itemText(i);
-        QCOMPARE(items, (QStringList{"English", "own", "Deutsch"}));   // german.qlf is built in
+        QCOMPARE(items, (QStringList{"Own one", "English", "Deutsch"}));   // German is built in
         QCOMPARE(form.SSprache->currentText(), QStringLiteral("Deutsch"));
         QVERIFY(form.LSpracheHinweis->isHidden());
-        form.SSprache->setCurrentIndex(0);
+        form.SSprache->setCurrentIndex(1);
         QVERIFY(!form.LSpracheHinweis->isHidden());
         QTest::mouseClick(form.BitBtn1, Qt::LeftButton);
         QCOMPARE(storedSettings(f).Sprache.value(), QStringLiteral("english"));
-        QCOMPARE(Sprache.value(), QStringLiteral("english"));
-        f.show();   // the running language is still German: the note stays
+        f.show();   // German still runs: the note stays
         QCOMPARE(form.SSprache->currentText(), QStringLiteral("English"));
         QVERIFY(!form.LSpracheHinweis->isHidden());
         SetShippedLanguageDir(QString());
