@@ -91,7 +91,8 @@ void CreateWindows(THauptfenster *hauptfenster)
     TarifForm = new TTarifForm(hauptfenster, connections);
     Autoupdate = new TAutoupdate(hauptfenster);
     Auswertung = new TAuswertung(hauptfenster);
-    new TAssistentForm(hauptfenster, connections);
+    // A wizard left before its end has set nothing up: the program ends without writing a file.
+    if ((new TAssistentForm(hauptfenster, connections))->Left()) return hauptfenster->EndWithoutSaving();
     CreateFeedbackForm(hauptfenster);   // unless a report during start-up has made it already
     // The windows without a place of their own open over the main window.
     for (QWidget *w : {static_cast<QWidget *>(Infofenster), static_cast<QWidget *>(Autoupdate),

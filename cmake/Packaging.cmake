@@ -24,7 +24,7 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Minutrix times every dial-up connection th
 cost from the tariffs entered: prices per minute for each hour of each
 day, billing increments, free amounts and public holidays. It warns before
 a monthly limit is reached, logs every connection and shows, exports and
-prints each month. The windows are in German.
+prints each month. The windows are in German or English.
 
 minutrix-cli reads the program's files for scripts and exports its months.")
 

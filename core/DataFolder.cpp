@@ -1,6 +1,7 @@
 #include "core/DataFolder.h"
 
 #include "core/Language.h"
+#include "core/LanguageFiles.h"
 #include "core/MonatsLog.h"
 #include "core/ProgramDir.h"
 
@@ -12,13 +13,26 @@ QString logIn(const QString &yearFolder, const QString &monthName)
 {
     return yearFolder + QLatin1Char('/') + monthName + QStringLiteral(".qod");
 }
+
+QString existingLog(const QString &yearFolder, const QStringList &names)
+{
+    for (const QString &name : names)
+        if (const QString path = logIn(yearFolder, name); QFileInfo(path).isFile()) return path;
+    return QString();
+}
 }
 
 QString DataFolder() { return ProgramDir() + QStringLiteral("Data/"); }
 
 QString DataYearFolder(int year) { return DataFolder() + QString::number(year); }
 
-QString MonthLogPath(int year, int month) { return logIn(DataYearFolder(year), MonthName(month)); }
+QString MonthLogPath(int year, int month)
+{
+    const QString folder = DataYearFolder(year);
+    if (month >= 1 && month <= 12)
+        if (const QString found = existingLog(folder, KnownMonthNames()[size_t(month)]); !found.isEmpty()) return found;
+    return logIn(folder, MonthName(month));
+}
 
 QString BuiltInMonthName(int month)
 {
@@ -42,15 +56,9 @@ std::map<int, QString> YearFolders(const QString &dataFolder)
 std::map<int, QString> MonthLogsOfYear(const QString &yearFolder)
 {
     std::map<int, QString> logs;
-    for (int month = 1; month <= 12; ++month) {
-        for (const QString &name : {Monate[size_t(month)], BuiltInMonthName(month)}) {
-            if (name.isEmpty()) continue;
-            const QString path = logIn(yearFolder, name);
-            if (QFileInfo(path).isFile()) {
-                logs.emplace(month, path);
-                break;
-            }
-        }
-    }
+    const std::array<QStringList, 13> known = KnownMonthNames();
+    for (int month = 1; month <= 12; ++month)
+        if (const QString found = existingLog(yearFolder, known[size_t(month)]); !found.isEmpty())
+            logs.emplace(month, found);
     return logs;
 }

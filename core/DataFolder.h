@@ -4,9 +4,12 @@
 #include <QString>
 #include <map>
 
-QString DataFolder();                        // ProgramDir() + "Data/"
-QString DataYearFolder(int year);            // ProgramDir() + "Data/" + year, without a trailing '/'
-QString MonthLogPath(int year, int month);   // named with the language table's month name
+QString DataFolder();               // ProgramDir() + "Data/"
+QString DataYearFolder(int year);   // ProgramDir() + "Data/" + year, without a trailing '/'
+// The month's log: the one that exists under any known name of the month (KnownMonthNames, the
+// language table's first), so a month begun under another language goes on in its own file;
+// otherwise the path under the language table's name, where a new log is begun.
+QString MonthLogPath(int year, int month);
 
 // "Januar" .. "Dezember" whatever the language file says; "" outside 1..12.
 QString BuiltInMonthName(int month);
@@ -15,7 +18,6 @@ QString BuiltInMonthName(int month);
 // without a leading zero. Keyed by year, each the folder's path.
 std::map<int, QString> YearFolders(const QString &dataFolder);
 
-// The month logs of one year folder, keyed by month 1..12. A month is found under the language
-// table's name for it first and under the built-in German name otherwise, so logs written before
-// and after a change of language both count.
+// The month logs of one year folder, keyed by month 1..12, each found as MonthLogPath finds it,
+// so logs written before and after a change of language both count, each month once.
 std::map<int, QString> MonthLogsOfYear(const QString &yearFolder);

@@ -12,6 +12,9 @@ QString E_MonthToLow, W_NoTarif, W_ReallyClose, W_InstallNewAndClose, W_LimitRea
 
 TMenuCaptions MenuCaptions;
 
+const char *const LanguageInfoSection = "Minutrix";
+QString LanguageLocale = QStringLiteral("de");
+
 const std::array<TLanguageEntry, 42> &LanguageTable()
 {
     static const std::array<TLanguageEntry, 42> table{{
@@ -94,8 +97,12 @@ const bool builtInTextsSet = (useBuiltInTexts(), true);
 void LoadLanguage(const QString &fileName)
 {
     const auto &table = LanguageTable();
+    LanguageLocale = QStringLiteral("de");
     if (!QFileInfo::exists(fileName)) return useBuiltInTexts();
     const ProfileReader reader(fileName);
+    const QString locale =
+        reader.readString(QLatin1String(LanguageInfoSection), QStringLiteral("Locale"), QString()).trimmed();
+    if (!locale.isEmpty()) LanguageLocale = locale;
     for (const TLanguageEntry &row : table) {
         QString value = reader.readString(QString::fromLatin1(row.section), QString::fromLatin1(row.key), row.builtIn);
         if (row.convertLineBreaks) value = ConvertLineBreaks(value);

@@ -29,5 +29,12 @@ struct TLanguageEntry
 // The 42 rows in the order they are read.
 const std::array<TLanguageEntry, 42> &LanguageTable();
 
+// The section of a language file that the table leaves alone and the program reads for itself:
+// "[Minutrix]" with "Name=" (how the settings window lists the file) and "Locale=" (the language
+// of the windows' own texts and of Qt's dialogs, "en" or "de"; German when the file has none).
+extern const char *const LanguageInfoSection;
+// The Locale= of the file LoadLanguage read last: "de" for the built-in texts.
+extern QString LanguageLocale;
+
 void LoadLanguage(const QString &fileName);
 QString ConvertLineBreaks(QString text);

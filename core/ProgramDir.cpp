@@ -32,6 +32,12 @@ QString executableDir()
 {
     return withSlash(QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QDir::currentPath());
 }
+
+QString &shippedOverride()
+{
+    static QString dir;
+    return dir;
+}
 }
 
 FolderMode BuildFolderMode()
@@ -76,7 +82,19 @@ void SetProgramDir(const QString &folder) { override() = folder.isEmpty() ? QStr
 QString LanguageFile(const QString &name)
 {
     const QString own = ProgramDir() + name;
-    if (QFileInfo::exists(own) || mode() == FolderMode::Portable) return own;
-    const QString shipped = executableDir() + QStringLiteral(MINUTRIX_SHARE_FROM_BIN "/") + name;
+    if (QFileInfo::exists(own)) return own;
+    const QString shipped = ShippedLanguageDir() + name;
     return QFileInfo::exists(shipped) ? shipped : own;
+}
+
+QString ShippedLanguageDir()
+{
+    if (!shippedOverride().isEmpty()) return shippedOverride();
+    if (mode() == FolderMode::Portable) return executableDir();
+    return executableDir() + QStringLiteral(MINUTRIX_SHARE_FROM_BIN "/");
+}
+
+void SetShippedLanguageDir(const QString &folder)
+{
+    shippedOverride() = folder.isEmpty() ? QString() : withSlash(folder);
 }

@@ -27,3 +27,8 @@ QString StateDir();
 // installed share/minutrix when that has it, otherwise the path in ProgramDir() (loading then
 // falls back to the built-in texts).
 QString LanguageFile(const QString &name);
+
+// The folder of the language files shipped with the program: beside the executable in a portable
+// build, share/minutrix in an installed one. Tests point it at a folder of their own.
+QString ShippedLanguageDir();
+void SetShippedLanguageDir(const QString &folder);

@@ -15,22 +15,23 @@ std::uint8_t Bundesland = 0;
 double GesamtLimit = 0;
 ShortString<255> Sprache;
 
-const char *const Bundeslaender[16] = {"Baden-Württemberg",
-                                       "Bayern",
-                                       "Berlin",
-                                       "Brandenburg",
-                                       "Bremen",
-                                       "Hamburg",
-                                       "Hessen",
-                                       "Mecklenburg-Vorpommern",
-                                       "Niedersachsen",
-                                       "Nordrhein-Westfalen",
-                                       "Rheinland-Pfalz",
-                                       "Saarland",
-                                       "Sachsen",
-                                       "Sachsen-Anhalt",
-                                       "Schleswig-Holstein",
-                                       "Thüringen"};
+// The windows show them in the language of the windows (the context "Bundeslaender").
+const char *const Bundeslaender[16] = {QT_TRANSLATE_NOOP("Bundeslaender", "Baden-Württemberg"),
+                                       QT_TRANSLATE_NOOP("Bundeslaender", "Bayern"),
+                                       QT_TRANSLATE_NOOP("Bundeslaender", "Berlin"),
+                                       QT_TRANSLATE_NOOP("Bundeslaender", "Brandenburg"),
+                                       QT_TRANSLATE_NOOP("Bundeslaender", "Bremen"),
+                                       QT_TRANSLATE_NOOP("Bundeslaender", "Hamburg"),
+                                       QT_TRANSLATE_NOOP("Bundeslaender", "Hessen"),
+                                       QT_TRANSLATE_NOOP("Bundeslaender", "Mecklenburg-Vorpommern"),
+                                       QT_TRANSLATE_NOOP("Bundeslaender", "Niedersachsen"),
+                                       QT_TRANSLATE_NOOP("Bundeslaender", "Nordrhein-Westfalen"),
+                                       QT_TRANSLATE_NOOP("Bundeslaender", "Rheinland-Pfalz"),
+                                       QT_TRANSLATE_NOOP("Bundeslaender", "Saarland"),
+                                       QT_TRANSLATE_NOOP("Bundeslaender", "Sachsen"),
+                                       QT_TRANSLATE_NOOP("Bundeslaender", "Sachsen-Anhalt"),
+                                       QT_TRANSLATE_NOOP("Bundeslaender", "Schleswig-Holstein"),
+                                       QT_TRANSLATE_NOOP("Bundeslaender", "Thüringen")};
 
 namespace {
 constexpr int ErsterStartOffset = 0;

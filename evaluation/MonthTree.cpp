@@ -2,6 +2,7 @@
 
 #include "core/DataFolder.h"
 #include "core/DateTime.h"
+#include "core/MonatsLog.h"
 
 namespace {
 constexpr int FirstYear = 2002;   // the program's first year: older folders are not its own
@@ -11,7 +12,7 @@ TYearNode ScanYear(int year, const QString &yearFolder)
 {
     TYearNode node{year, {}};
     for (const auto &[month, path] : MonthLogsOfYear(yearFolder))
-        node.months.push_back({month, BuiltInMonthName(month), path});
+        node.months.push_back({month, MonthName(month), path});
     return node;
 }
 

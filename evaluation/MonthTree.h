@@ -7,8 +7,8 @@
 struct TMonthNode
 {
     int month = 0;   // 1..12
-    QString name;    // the tree's text: the built-in German name, whatever the language table says
-    QString path;    // the month log found, under the language table's name or the German one
+    QString name;    // the tree's text: the language table's name, whatever the log's file is called
+    QString path;    // the month log found, under any language's name for the month
 };
 
 struct TYearNode

@@ -10,6 +10,7 @@
 #include "ui/Controls.h"
 #include "ui/MessageBox.h"
 #include "ui/ShowException.h"
+#include "ui/Translations.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -18,6 +19,7 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QTimer>
+#include <utility>
 
 THauptfenster *Hauptfenster = nullptr;
 
@@ -153,6 +155,10 @@ void THauptfenster::applyMenuCaptions()
     AutoUpdate1->setText(MenuCaptions.AutoUpdate);
     Auswertung1->setText(MenuCaptions.Auswertung);
     Beenden1->setText(MenuCaptions.Beenden);
+    // The window's own texts, in the language just installed.
+    Info1->setText(tr("Info"));
+    LKosten->setAccessibleDescription(tr("Kosten der laufenden Verbindung"));
+    LDauer->setAccessibleDescription(tr("Dauer der laufenden Verbindung"));
 }
 
 void THauptfenster::FormCreate()
@@ -171,6 +177,7 @@ void THauptfenster::FormCreate()
     Guarded([] { LoadSettings(); });
 
     LoadLanguage(LanguageFile(Sprache.value() + QStringLiteral(".qlf")));
+    InstallTranslations(LanguageLocale);   // before the other windows are made
     applyMenuCaptions();
 
     // This month's log, and what a run that never reached its shutdown left in the journal. Ticks
@@ -195,6 +202,15 @@ void THauptfenster::Shutdown()
     FormDestroy();
     hide();
     QCoreApplication::quit();   // also leaves the loop of any modal window still open
+}
+
+void THauptfenster::EndWithoutSaving()
+{
+    if (std::exchange(m_shutDown, true)) return;
+    Timer1->stop();
+    if (Connection) Connection->SetDoTimer(false);
+    hide();
+    QCoreApplication::quit();
 }
 
 void THauptfenster::RequestShutdown()

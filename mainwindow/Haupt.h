@@ -53,6 +53,9 @@ public:
     // "Beenden", a termination signal and the auto-update; runs once.
     void Shutdown();
     bool IsShutDown() const { return m_shutDown; }
+    // The setup wizard was left before its end: the program ends with nothing saved, so that the
+    // next start shows the wizard again.
+    void EndWithoutSaving();
     // A termination signal: ends at once, or as soon as start-up has finished.
     void RequestShutdown();
 

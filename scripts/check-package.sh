@@ -52,6 +52,8 @@ usr/share/icons/hicolor/scalable/apps/$id.svg
 usr/share/man/man1/minutrix-cli.1.gz
 usr/share/man/man1/minutrix.1.gz
 usr/share/metainfo/$id.metainfo.xml
+usr/share/minutrix/english.qlf
+usr/share/minutrix/german.qlf
 EOL
 )
 if [[ $actual != "$expected" ]]; then

@@ -7,7 +7,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev
+  qt6-base-dev qt6-qpa-plugins qt6-translations-l10n qt6-l10n-tools libgl-dev
   libcurl4-openssl-dev libjpeg62-turbo-dev
   xvfb xauth x11-utils imagemagick fonts-dejavu-core fonts-liberation
 )

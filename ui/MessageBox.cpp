@@ -1,14 +1,13 @@
 #include "ui/MessageBox.h"
 
+#include "ui/Translations.h"
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDialog>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTranslator>
 
 namespace MessageBox {
 namespace {
@@ -112,12 +111,7 @@ QList<Shown> &History() { return history; }
 
 void InstallQtTranslations()
 {
-    static QTranslator *german = nullptr;
-    if (german) return;
-    german = new QTranslator(QCoreApplication::instance());
-    if (german->load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(german);
+    if (TranslationLocale().isEmpty()) InstallTranslations(QStringLiteral("de"));
 }
 
 }

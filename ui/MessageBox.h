@@ -27,7 +27,8 @@ Button Show(const QString &caption, const QString &text, Icon icon, const QList<
 
 // The caption Qt gives its standard button, in the language of the installed translation.
 QString StandardCaption(Button b);
-// Qt's own German texts for its buttons and dialogs; the program's texts are German already.
+// Qt's own German texts for its buttons and dialogs until the language file has been read (then
+// InstallTranslations, ui/Translations.h, follows the language); the program's texts are German.
 void InstallQtTranslations();
 
 // The window a box belongs to when none of the program's windows is active (the user works in

@@ -18,6 +18,7 @@
 #include "ui/ShowException.h"
 #include "ui/WindowFont.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QImage>
@@ -49,15 +50,17 @@ TYearNode yearOf(const QTreeWidgetItem *node)
 // The boxes for an export or a printout that would write nothing.
 QString notExportedText(const QString &fileName)
 {
-    return QStringLiteral("„%1“ wurde nicht exportiert: Nur .txt- oder .xls-Dateien können exportiert werden "
-                          "(die Endung klein geschrieben).")
+    return QCoreApplication::translate("TAuswertung",
+                                       "„%1“ wurde nicht exportiert: Nur .txt- oder .xls-Dateien können exportiert "
+                                       "werden (die Endung klein geschrieben).")
         .arg(QFileInfo(fileName).fileName());
 }
 
 QString notPrintedText(const QPagedPaintDevice &device)
 {
-    return QStringLiteral("Es wurde nichts gedruckt: Die bedruckbare Breite ist %1 mm, gedruckt wird erst ab %2 mm. "
-                          "Wählen Sie ein breiteres Papier oder das Querformat.")
+    return QCoreApplication::translate("TAuswertung",
+                                       "Es wurde nichts gedruckt: Die bedruckbare Breite ist %1 mm, gedruckt wird erst "
+                                       "ab %2 mm. Wählen Sie ein breiteres Papier oder das Querformat.")
         .arg(PrintableSize(device).width() / 10)
         .arg(MinPrintWidth / 10);
 }
@@ -73,7 +76,7 @@ QString BannerForDraw(int r)
 TAuswertung::TAuswertung(QWidget *parent) : QDialog(parent), m_instance(Auswertung, this)
 {
     setObjectName(QStringLiteral("Auswertung"));
-    setWindowTitle(QStringLiteral("Auswertung"));
+    setWindowTitle(tr("Auswertung"));
     setFont(WindowFont());
     setGeometry(192, 114, 696, 480);
     setMinimumSize(150, 100);
@@ -82,13 +85,14 @@ TAuswertung::TAuswertung(QWidget *parent) : QDialog(parent), m_instance(Auswertu
     TreeView1->setObjectName(QStringLiteral("TreeView1"));
     TreeView1->setHeaderHidden(true);
     TreeView1->setIndentation(19);
+    TreeView1->setAccessibleName(tr("Monate"));
     connect(TreeView1, &QTreeWidget::currentItemChanged, this, [this] { Guarded([this] { TreeView1Change(); }); });
 
     PageControl1 = new TPageControl(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
-    TProtokoll = PageControl1->AddPage(QStringLiteral("TProtokoll"), QStringLiteral("Protokoll"));
-    TGrafik = PageControl1->AddPage(QStringLiteral("TGrafik"), QStringLiteral("Grafik"));
-    TVergleich = PageControl1->AddPage(QStringLiteral("TVergleich"), QStringLiteral("Vergleich"));
+    TProtokoll = PageControl1->AddPage(QStringLiteral("TProtokoll"), tr("Protokoll"));
+    TGrafik = PageControl1->AddPage(QStringLiteral("TGrafik"), tr("Grafik"));
+    TVergleich = PageControl1->AddPage(QStringLiteral("TVergleich"), tr("Vergleich"));
     Vergleich = new TComparisonPage(TVergleich);
     Vergleich->setObjectName(QStringLiteral("Vergleich"));
 
@@ -99,6 +103,7 @@ TAuswertung::TAuswertung(QWidget *parent) : QDialog(parent), m_instance(Auswertu
     ProtokollList->setRootIsDecorated(false);
     ProtokollList->setUniformRowHeights(true);   // rows are measured once, not one by one
     showRows(Protokoll, {100, 100, 100, 150, 75});
+    ProtokollList->setAccessibleName(tr("Protokoll"));
     ProtokollList->header()->setStretchLastSection(false);
     LSumme = new QLabel(TProtokoll);
     LSumme->setObjectName(QStringLiteral("LSumme"));
@@ -240,7 +245,7 @@ bool TAuswertung::refuseWithoutMonth(const QString &what)
 void TAuswertung::SBExportClick()
 {
     if (refuseWithoutMonth(QStringLiteral("exportieren"))) return;
-    const QString fileName = Shell::SaveFileName(this, QStringLiteral("txt"), QStringLiteral("Textdatei (*.txt)"));
+    const QString fileName = Shell::SaveFileName(this, QStringLiteral("txt"), tr("Textdatei (*.txt)"));
     if (fileName.isEmpty() || Protokoll->rowCount() == 0) return;
     if (!ExportByName(fileName, MonatsLog.Daten)) MessageBox::ShowMessage(notExportedText(fileName));
 }

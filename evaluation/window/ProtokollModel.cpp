@@ -4,7 +4,10 @@
 
 namespace {
 // The costs are stored in cents; the cells show them as stored, the header names the unit.
-const char *const headers[ColumnCount] = {"Datum", "Beginn", "Ende", "Tarif", "Kosten (ct)"};
+const char *const headers[ColumnCount] = {
+    QT_TRANSLATE_NOOP("TProtokollModel", "Datum"), QT_TRANSLATE_NOOP("TProtokollModel", "Beginn"),
+    QT_TRANSLATE_NOOP("TProtokollModel", "Ende"), QT_TRANSLATE_NOOP("TProtokollModel", "Tarif"),
+    QT_TRANSLATE_NOOP("TProtokollModel", "Kosten (ct)")};
 }
 
 TProtokollModel::TProtokollModel(const TKostenDatenbank &log, QObject *parent) : QAbstractTableModel(parent), m_log(log)
@@ -30,5 +33,5 @@ QVariant TProtokollModel::data(const QModelIndex &index, int role) const
 QVariant TProtokollModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= ColumnCount) return {};
-    return QString::fromLatin1(headers[section]);
+    return tr(headers[section]);
 }

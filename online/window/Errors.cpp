@@ -5,6 +5,8 @@
 #include "online/window/Feedback.h"
 #include "ui/MessageBox.h"
 
+#include <QCoreApplication>
+
 namespace {
 std::function<QWidget *()> &reportParent()
 {
@@ -34,8 +36,10 @@ bool isPlainWarning(const QString &message)
 
 QString ReportQuestionText(const QString &message)
 {
-    return QStringLiteral("Es trat folgender Fehler auf:\r\n") + message
-           + QStringLiteral("\r\nMöchten Sie diesen Fehler jetzt melden? Dazu wird eine Internetverbindung aufgebaut!");
+    return QCoreApplication::translate("ErrorReport", "Es trat folgender Fehler auf:") + QStringLiteral("\r\n")
+           + message + QStringLiteral("\r\n")
+           + QCoreApplication::translate(
+               "ErrorReport", "Möchten Sie diesen Fehler jetzt melden? Dazu wird eine Internetverbindung aufgebaut!");
 }
 
 void ShowErrorReport(const QString &message)

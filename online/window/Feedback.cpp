@@ -4,6 +4,7 @@
 #include "online/HTTPGet.h"
 #include "online/HTTPUrl.h"
 #include "online/window/OnlineUrls.h"
+#include "ui/AccessibleName.h"
 #include "ui/Controls.h"
 #include "ui/MessageBox.h"
 #include "ui/ShowException.h"
@@ -62,6 +63,8 @@ TFeedbackForm::TFeedbackForm(QWidget *parent) : QDialog(parent), m_instance(Feed
     EMailEdit->setMaxLength(255);
     LDescription = MakeLabel(this, "LDescription", 8, 52, QStringLiteral("Beschreibung:"));
     Memo1 = Place(new QPlainTextEdit(this), "Memo1", 8, 68, 321, 153);
+    NameField(LEMail, EMailEdit);
+    NameField(LDescription, Memo1);
     BitBtn1 = MakeButton(this, "BitBtn1", 168, 232, 75, 25, QStringLiteral("Send"));
     BitBtn2 = MakeButton(this, "BitBtn2", 254, 232, 75, 25, MessageBox::StandardCaption(MessageBox::Cancel));
     // No default button: Enter in the description is a line break. Enter on a button presses it.

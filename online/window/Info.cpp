@@ -54,9 +54,7 @@ TInfofenster::TInfofenster(QWidget *parent) : QDialog(parent), m_instance(Infofe
     QFont link = WindowFont(8, true);
     link.setUnderline(true);
     Label6 = centredLabel(this, "Label6", 112, shownAddress(HomepageURL), link);
-    QPalette blue = Label6->palette();
-    blue.setColor(QPalette::WindowText, Qt::blue);
-    Label6->setPalette(blue);
+    Label6->setForegroundRole(QPalette::Link);   // blue in a light theme, readable in a dark one
     Label6->adjustSize();
     Label6->move((ClientWidth - Label6->width()) / 2, 112);   // only the text itself is the link
     Label6->setCursor(Qt::PointingHandCursor);
@@ -65,7 +63,7 @@ TInfofenster::TInfofenster(QWidget *parent) : QDialog(parent), m_instance(Infofe
     Bevel2 = MakeBevel(this, "Bevel2", 8, 138, ClientWidth - 16);
     Werbebanner = Place(new QLabel(this), "Werbebanner", (ClientWidth - 105) / 2, 152, 105, 43);
     Werbebanner->setCursor(Qt::PointingHandCursor);
-    Werbebanner->setToolTip(QStringLiteral("Das Partnerprogramm unseres Buch-Shops"));
+    Werbebanner->setToolTip(tr("Das Partnerprogramm unseres Buch-Shops"));
     OnClick(Werbebanner, [this] { WerbebannerClick(); });
 
     BitBtn1 = MakeButton(this, "BitBtn1", (ClientWidth - 75) / 2, 244, 75, 25, QStringLiteral("OK"));

@@ -9,6 +9,7 @@
 #include "online/HTTPUrl.h"
 #include "online/window/JpegImage.h"
 #include "online/window/OnlineUrls.h"
+#include "ui/AccessibleName.h"
 #include "ui/Controls.h"
 #include "ui/MessageBox.h"
 #include "ui/Shell.h"
@@ -97,25 +98,27 @@ TAutoupdate::TAutoupdate(QWidget *parent) : QDialog(parent), m_instance(Autoupda
 
     Panel1 = new QFrame(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
+    // White in a light theme as the panel always was, dark in a dark one: the palette's field colour,
+    // which the buttons' text is made to be read on.
     Panel1->setAutoFillBackground(true);
-    QPalette white = Panel1->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    Panel1->setPalette(white);
-    SpeedButton1 = flatButton(Panel1, "SpeedButton1", 8, QStringLiteral("Prüfe auf Update"));
-    SpeedButton2 = flatButton(Panel1, "SpeedButton2", 36, QStringLiteral("Installieren"));
+    Panel1->setBackgroundRole(QPalette::Base);
+    SpeedButton1 = flatButton(Panel1, "SpeedButton1", 8, tr("Prüfe auf Update"));
+    SpeedButton2 = flatButton(Panel1, "SpeedButton2", 36, tr("Installieren"));
     SpeedButton2->setEnabled(false);
     ProgressBar1 = Place(new QProgressBar(Panel1), "ProgressBar1", 4, 68, PanelWidth - 8, 16);
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);
     ProgressBar1->setTextVisible(false);
+    NameField(ProgressBar1, tr("Fortschritt des Downloads"));
     Bevel1 = MakeBevel(Panel1, "Bevel1", 4, 92, PanelWidth - 8);
-    SpeedButton3 = flatButton(Panel1, "SpeedButton3", 100, QStringLiteral("Schließen"));
+    SpeedButton3 = flatButton(Panel1, "SpeedButton3", 100, tr("Schließen"));
     Image1 = new QLabel(Panel1);   // the picture is decoded when the window is first shown
     Image1->setObjectName(QStringLiteral("Image1"));
 
     Memo1 = new QPlainTextEdit(this);
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setReadOnly(true);
+    NameField(Memo1, tr("Beschreibung der neuen Version"));
 
     connect(SpeedButton1, &QPushButton::clicked, this, [this] { Guarded([this] { SpeedButton1Click(); }); });
     connect(SpeedButton2, &QPushButton::clicked, this, [this] { Guarded([this] { SpeedButton2Click(); }); });
@@ -245,8 +248,7 @@ void TAutoupdate::install(const QString &setup)
     MessageBox::ShowMessage(W_InstallNewAndClose);
     if (MessageBox::ProgramEnding()) return;
     if (!Shell::Open(setup)) {
-        MessageBox::ShowMessage(
-            QStringLiteral("Das Setup %1 konnte nicht geöffnet werden. Minutrix läuft weiter.").arg(setup));
+        MessageBox::ShowMessage(tr("Das Setup %1 konnte nicht geöffnet werden. Minutrix läuft weiter.").arg(setup));
         return;
     }
     accept();

@@ -10,6 +10,7 @@
 #include "tariffs/window/SettingForm.h"
 #include "tariffs/window/SlotPages.h"
 #include "tariffs/window/SpinEdit.h"
+#include "ui/AccessibleName.h"
 #include "ui/Controls.h"
 #include "ui/MessageBox.h"
 #include "ui/PageControl.h"
@@ -17,7 +18,6 @@
 #include "ui/WindowFont.h"
 
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -37,14 +37,15 @@ TAssistentForm::TAssistentForm(QWidget *parent, TConnectionSource connections)
 {
     if (!AssistentForm) AssistentForm = this;
     setObjectName(QStringLiteral("AssistentForm"));
-    setWindowTitle(QStringLiteral("Einstellungs-Assistent"));
-    // No system menu, no close, minimize or maximize button: the wizard ends only at its last step.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowTitle(tr("Einstellungs-Assistent"));
+    // A close button but no minimize or maximize button: closing leaves the wizard (reject).
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFont(WindowFont());
     move(260, 140);
     setFixedSize(632, 446);
 
-    StaticText1 = Place(new QLabel(QStringLiteral("Willkommen bei Minutrix 2"), this), "StaticText1", 5, 5, 621, 66);
+    StaticText1 = Place(new QLabel(tr("Willkommen bei Minutrix 2"), this), "StaticText1", 5, 5, 621, 66);
     StaticText1->setFrameStyle(QFrame::Box | QFrame::Plain);
     StaticText1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     StaticText1->setWordWrap(true);
@@ -63,7 +64,7 @@ TAssistentForm::TAssistentForm(QWidget *parent, TConnectionSource connections)
     createTarifPages();
 
     // Made last, so that Tab reaches it after the controls of each page.
-    SBNext = MakeFlatButton(this, "SBNext", 555, 420, 71, 22, QStringLiteral("Weiter"));
+    SBNext = MakeFlatButton(this, "SBNext", 555, 420, 71, 22, tr("Weiter"));
     SBNext->setDefault(true);
     connect(SBNext, &QPushButton::clicked, this, [this] { Guarded([this] { SBNextClick(); }); });
 
@@ -75,44 +76,47 @@ TAssistentForm::~TAssistentForm() { FormDestroy(); }
 
 void TAssistentForm::createGeneralPages()
 {
-    LBundesland = MakeLabel(TGeneral, "LBundesland", 0, 10, QStringLiteral("Bundesland:"));
+    LBundesland = MakeLabel(TGeneral, "LBundesland", 0, 10, tr("Bundesland:"));
     SBundesland = MakeList(TGeneral, "SBundesland", 115, 5, 145);
     FillStateList(SBundesland);
-    SBundesland->setToolTip(QStringLiteral("In welchem Bundesland leben Sie?"));
-    LGesamtLimit = MakeLabel(TGeneral, "LGesamtLimit", 0, 35, QStringLiteral("Gesamtlimit pro Monat:"));
+    SBundesland->setToolTip(tr("In welchem Bundesland leben Sie?"));
+    LGesamtLimit = MakeLabel(TGeneral, "LGesamtLimit", 0, 35, tr("Gesamtlimit pro Monat:"));
     EGesamtlimit = MakeEdit(TGeneral, "EGesamtlimit", 115, 30, 56, 19, LocalAmount(QStringLiteral("100,00")));
-    EGesamtlimit->setToolTip(QStringLiteral("Bei welchem Betrag soll das Programm warnen?"));
+    EGesamtlimit->setToolTip(tr("Bei welchem Betrag soll das Programm warnen?"));
     LGesamtLimit2 = MakeLabel(TGeneral, "LGesamtLimit2", 175, 35, QStringLiteral("€"));
 
-    LTarifName =
-        MakeLabel(TTarif1, "LTarifName", 5, 5, QStringLiteral("Geben Sie bitte einen Namen für den Tarif ein:"));
+    LTarifName = MakeLabel(TTarif1, "LTarifName", 5, 5, tr("Geben Sie bitte einen Namen für den Tarif ein:"));
     ETarifName = MakeEdit(TTarif1, "ETarifName", 5, 20, 166, 19, QString());
     ETarifName->setMaxLength(50);
-    LFreibetrag = MakeLabel(TTarif1, "LFreibetrag", 5, 50, QStringLiteral("Geben Sie den monatlichen Freibetrag ein:"));
+    LFreibetrag = MakeLabel(TTarif1, "LFreibetrag", 5, 50, tr("Geben Sie den monatlichen Freibetrag ein:"));
     EFreibetrag = MakeEdit(TTarif1, "EFreibetrag", 5, 65, 41, 19, LocalAmount(QStringLiteral("0,00")));
-    Label1 = MakeLabel(TTarif1, "Label1", 47, 65, QStringLiteral("€uro"));
-    LLimit = MakeLabel(TTarif1, "LLimit", 5, 95, QStringLiteral("Geben Sie auch noch ein monatliches Kostenlimit an:"));
+    Label1 = MakeLabel(TTarif1, "Label1", 47, 65, tr("€uro"));
+    LLimit = MakeLabel(TTarif1, "LLimit", 5, 95, tr("Geben Sie auch noch ein monatliches Kostenlimit an:"));
     ELimit = MakeEdit(TTarif1, "ELimit", 5, 110, 41, 19, LocalAmount(QStringLiteral("0,00")));
-    Label3 = MakeLabel(TTarif1, "Label3", 47, 110, QStringLiteral("€uro"));
+    Label3 = MakeLabel(TTarif1, "Label3", 47, 110, tr("€uro"));
+    NameField(LBundesland, SBundesland);
+    NameField(LGesamtLimit, EGesamtlimit);
+    NameField(LTarifName, ETarifName);
+    NameField(LFreibetrag, EFreibetrag);
+    NameField(LLimit, ELimit);
 }
 
 void TAssistentForm::createTarifPages()
 {
-    LTarifNumber =
-        MakeLabel(TTarif2, "LTarifNumber", 5, 5,
-                  QStringLiteral("Wählen Sie nun bitte die DFÜ-Verbindung, für die dieser Tarif gelten soll:"));
+    LTarifNumber = MakeLabel(TTarif2, "LTarifNumber", 5, 5,
+                             tr("Wählen Sie nun bitte die DFÜ-Verbindung, für die dieser Tarif gelten soll:"));
     TarifBox = MakeList(TTarif2, "TarifBox", 5, 25, 166);
+    NameField(LTarifNumber, TarifBox);
 
-    TarifmodellGroup =
-        new TRadioGroup(QStringLiteral("Welches Tarifmodell gilt für diesen Tarif?"),
-                        {QStringLiteral("Alle Tage gleich"), QStringLiteral("Werk- und Sonntags unterschiedlich"),
-                         QStringLiteral("Jeden Tag unterschiedlich")},
-                        TTarif3);
+    TarifmodellGroup = new TRadioGroup(
+        tr("Welches Tarifmodell gilt für diesen Tarif?"),
+        {tr("Alle Tage gleich"), tr("Werk- und Sonntags unterschiedlich"), tr("Jeden Tag unterschiedlich")}, TTarif3);
     Place(TarifmodellGroup, "TarifmodellGroup", 0, 0, 371, 81);
     TarifmodellGroup->SetItemIndex(0);
-    LMaxTimes = MakeLabel(TTarif3, "LMaxTimes", 0, 90,
-                          QStringLiteral("Wie viele unterschiedliche Zeiten gibt es pro Tag maximal?"));
+    LMaxTimes =
+        MakeLabel(TTarif3, "LMaxTimes", 0, 90, tr("Wie viele unterschiedliche Zeiten gibt es pro Tag maximal?"));
     EMaxTimes = Place(new TSpinEdit(1, 24, TTarif3), "EMaxTimes", 0, 105, 46, 22);
+    NameField(LMaxTimes, EMaxTimes);
     EMaxTimes->setValue(1);
     EMaxTimes->SetKeepsTypedText(true);   // step 4 checks the number as typed
     if (QLineEdit *line = EMaxTimes->findChild<QLineEdit *>()) line->setMaxLength(2);
@@ -145,15 +149,16 @@ void TAssistentForm::SBNextClick()
 {
     switch (PageControl1->ActivePageIndex()) {
     case PageGeneral:
-        if (SBundesland->currentIndex() < 0 || !IsAmountText(EGesamtlimit->text()))
-            return MessageBox::ShowMessage(W_FillAllFields);
+        if (SBundesland->currentIndex() < 0) return ShowWrongField(SBundesland);
+        if (!isAmount(EGesamtlimit->text())) return ShowWrongField(EGesamtlimit);
         GesamtLimit = StrToFloat(EGesamtlimit->text());
         Bundesland = std::uint8_t(SBundesland->currentIndex());
         return go(PageTarif1, A_Tarife, SBNext->text());
     case PageTarif1:
         // The amounts are checked here too: the last step has no way back to correct them.
-        if (ETarifName->text().isEmpty() || !isAmount(EFreibetrag->text()) || !isAmount(ELimit->text()))
-            return MessageBox::ShowMessage(W_FillAllFields);
+        if (ETarifName->text().isEmpty()) return ShowWrongField(ETarifName);
+        if (!isAmount(EFreibetrag->text())) return ShowWrongField(EFreibetrag);
+        if (!isAmount(ELimit->text())) return ShowWrongField(ELimit);
         // Listed again now: NetworkManager's connections arrive after the wizard has opened.
         FillConnectionList(TarifBox, m_connections);
         return go(PageTarif2, A_Tarife, B_Next);
@@ -163,8 +168,8 @@ void TAssistentForm::SBNextClick()
     case PageTarif3: {
         int slots = 1;
         if (!TryStrToInt(EMaxTimes->text(), slots)) slots = 1;
-        if (slots < 1 || slots > 24 || TarifmodellGroup->ItemIndex() < 0)
-            return MessageBox::ShowMessage(W_FillAllFields);
+        if (TarifmodellGroup->ItemIndex() < 0) return ShowWrongField(TarifmodellGroup);
+        if (slots < 1 || slots > 24) return ShowWrongField(EMaxTimes);
         Slots->RebuildSlots(slots);
         Slots->ArrangeSlots();
         Slots->ShowModelPages(TarifmodellGroup->ItemIndex());
@@ -193,13 +198,16 @@ void TAssistentForm::FormDestroy()
     }
 }
 
-void TAssistentForm::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Escape) return;   // no way out but forward
-    QDialog::keyPressEvent(event);
-}
-
+// Escape and the close button. Leaving ends the program (W_ReallyClose asks, as the main window's
+// close does); the first start is still due, so a save on the way out (logout, kill) keeps it so.
 void TAssistentForm::reject()
 {
-    if (MessageBox::ProgramEnding()) QDialog::reject();
+    if (!MessageBox::ProgramEnding()
+        && MessageBox::Show(QStringLiteral("Confirm"), W_ReallyClose, MessageBox::Question,
+                            {MessageBox::Yes, MessageBox::No})
+               != MessageBox::Yes)
+        return;
+    ErsterStart = 1;
+    m_left = true;
+    QDialog::reject();
 }

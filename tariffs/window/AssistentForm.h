@@ -1,6 +1,8 @@
 #pragma once
 // The setup wizard of the first start: state and overall limit, then one tariff with its
-// connection, model and time slots. It only goes forward and cannot be closed before its end.
+// connection, model and time slots. It only goes forward; left before its end (Escape, the
+// window's close button), it sets nothing up and the program ends without writing a file, so the
+// next start shows the wizard again.
 #include "tariffs/TariffInput.h"
 #include "ui/WindowLife.h"
 
@@ -44,12 +46,15 @@ public:
     void SBNextClick();
     void FormDestroy();
 
+    // The user left the wizard before its end.
+    bool Left() const { return m_left; }
+
 protected:
-    void keyPressEvent(QKeyEvent *event) override;
     void reject() override;
 
 private:
     TConnectionSource m_connections;
+    bool m_left = false;
     void createGeneralPages();
     void createTarifPages();
     void go(int page, const QString &header, const QString &button);

@@ -1,5 +1,6 @@
 #include "tariffs/window/HourPanel.h"
 
+#include "ui/AccessibleName.h"
 #include "ui/Controls.h"
 
 #include <QLabel>
@@ -15,10 +16,14 @@ THourPanel::THourPanel(QWidget *page) : QFrame(page)
     BisEdit = MakeEdit(this, "BisEdit", 100, 25, 50, 21, initial.Bis);
     KostenEdit = MakeEdit(this, "KostenEdit", 100, 50, 50, 21, initial.Kosten);
     TaktungEdit = MakeEdit(this, "TaktungEdit", 100, 75, 50, 21, initial.Taktung);
-    VonLabel = MakeLabel(this, "VonLabel", 5, 5, QStringLiteral("Von"));
-    BisLabel = MakeLabel(this, "BisLabel", 100, 5, QStringLiteral("Bis"));
-    KostenLabel = MakeLabel(this, "KostenLabel", 5, 50, QStringLiteral("Kosten (in Cent):"));
-    TaktungLabel = MakeLabel(this, "TaktungLabel", 5, 75, QStringLiteral("Taktung (in Sek.):"));
+    VonLabel = MakeLabel(this, "VonLabel", 5, 5, tr("Von"));
+    BisLabel = MakeLabel(this, "BisLabel", 100, 5, tr("Bis"));
+    KostenLabel = MakeLabel(this, "KostenLabel", 5, 50, tr("Kosten (in Cent):"));
+    TaktungLabel = MakeLabel(this, "TaktungLabel", 5, 75, tr("Taktung (in Sek.):"));
+    NameField(VonLabel, VonEdit);
+    NameField(BisLabel, BisEdit);
+    NameField(KostenLabel, KostenEdit);
+    NameField(TaktungLabel, TaktungEdit);
 }
 
 void THourPanel::SetTexts(const TSlotTexts &texts)

@@ -4,18 +4,23 @@
 #include "ui/PageControl.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 
 namespace {
 const char *const pageNames[7] = {"TMontag",  "TDienstag", "TMittwoch", "TDonnerstag",
                                   "TFreitag", "TSamstag",  "TSonntag"};
-const char *const pageCaptions[7] = {"Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag", "Samstag", "Sonntag"};
+const char *const pageCaptions[7] = {
+    QT_TRANSLATE_NOOP("TSlotPages", "Montag"),   QT_TRANSLATE_NOOP("TSlotPages", "Dienstag"),
+    QT_TRANSLATE_NOOP("TSlotPages", "Mittwoch"), QT_TRANSLATE_NOOP("TSlotPages", "Donnerstag"),
+    QT_TRANSLATE_NOOP("TSlotPages", "Freitag"),  QT_TRANSLATE_NOOP("TSlotPages", "Samstag"),
+    QT_TRANSLATE_NOOP("TSlotPages", "Sonntag")};
 }
 
 TSlotPages::TSlotPages(QWidget *parent) : PageControl2(new TPageControl(parent))
 {
     PageControl2->setObjectName(QStringLiteral("PageControl2"));
     for (int i = 0; i < 7; ++i) {
-        PageControl2->AddPage(QLatin1String(pageNames[i]), QLatin1String(pageCaptions[i]));
+        PageControl2->AddPage(QLatin1String(pageNames[i]), QCoreApplication::translate("TSlotPages", pageCaptions[i]));
         PageControl2->SetTabVisible(i, false);
     }
 }

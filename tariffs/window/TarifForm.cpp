@@ -5,6 +5,7 @@
 #include "tariffs/window/RadioGroup.h"
 #include "tariffs/window/SlotPages.h"
 #include "tariffs/window/SpinEdit.h"
+#include "ui/AccessibleName.h"
 #include "ui/Controls.h"
 #include "ui/MessageBox.h"
 #include "ui/PageControl.h"
@@ -25,14 +26,14 @@ TTarifForm::TTarifForm(QWidget *parent, TConnectionSource connections)
     : QDialog(parent), m_connections(std::move(connections)), m_instance(TarifForm, this)
 {
     setObjectName(QStringLiteral("TarifForm"));
-    setWindowTitle(QStringLiteral("Tarife"));
+    setWindowTitle(tr("Tarife"));
     setFont(WindowFont());
     setGeometry(200, 116, 715, 480);
 
     PageControl1 = new TPageControl(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
-    TTarife = PageControl1->AddPage(QStringLiteral("TTarife"), QStringLiteral("Tarife"));
-    TNewTarif = PageControl1->AddPage(QStringLiteral("TNewTarif"), QStringLiteral("Neuer Tarif"));
+    TTarife = PageControl1->AddPage(QStringLiteral("TTarife"), tr("Tarife"));
+    TNewTarif = PageControl1->AddPage(QStringLiteral("TNewTarif"), tr("Neuer Tarif"));
     PageControl1->SetTabVisible(1, false);
     createListPage();
     createNewTarifPage();
@@ -45,10 +46,11 @@ TTarifForm::~TTarifForm() { FormDestroy(); }
 void TTarifForm::createListPage()
 {
     TarifListe = Place(new QListWidget(TTarife), "TarifListe", 0, 5, 286, 411);
-    SpeedButton1 = MakeFlatButton(TTarife, "SpeedButton1", 300, 5, 130, 30, QStringLiteral("Tarif hinzufügen"));
-    SpeedButton2 = MakeFlatButton(TTarife, "SpeedButton2", 300, 40, 130, 30, QStringLiteral("Tarif bearbeiten"));
-    SpeedButton3 = MakeFlatButton(TTarife, "SpeedButton3", 300, 75, 130, 30, QStringLiteral("Tarif löschen"));
-    SpeedButton4 = MakeFlatButton(TTarife, "SpeedButton4", 300, 110, 130, 30, QStringLiteral("Fenster schließen"));
+    NameField(TarifListe, tr("Tarife"));
+    SpeedButton1 = MakeFlatButton(TTarife, "SpeedButton1", 300, 5, 130, 30, tr("Tarif hinzufügen"));
+    SpeedButton2 = MakeFlatButton(TTarife, "SpeedButton2", 300, 40, 130, 30, tr("Tarif bearbeiten"));
+    SpeedButton3 = MakeFlatButton(TTarife, "SpeedButton3", 300, 75, 130, 30, tr("Tarif löschen"));
+    SpeedButton4 = MakeFlatButton(TTarife, "SpeedButton4", 300, 110, 130, 30, tr("Fenster schließen"));
     SpeedButton2->setEnabled(false);   // while no tariff is selected
     connect(TarifListe, &QListWidget::itemSelectionChanged, this,
             [this] { SpeedButton2->setEnabled(!TarifListe->selectedItems().isEmpty()); });
@@ -68,27 +70,30 @@ void TTarifForm::createNewTarifPage()
     Panel2->setObjectName(QStringLiteral("Panel2"));
     for (QFrame *p : {Panel1, Panel2}) p->setFrameStyle(QFrame::Panel | QFrame::Raised);
 
-    LName = MakeBoldLabel(Panel1, "LName", 5, 10, QStringLiteral("Name:"));
+    LName = MakeBoldLabel(Panel1, "LName", 5, 10, tr("Name:"));
     EName = MakeEdit(Panel1, "EName", 90, 5, 166, 19, QStringLiteral("Tarif X"));
-    LNummer = MakeBoldLabel(Panel1, "LNummer", 5, 40, QStringLiteral("Verbindung:"));
+    LNummer = MakeBoldLabel(Panel1, "LNummer", 5, 40, tr("Verbindung:"));
     ENummer = MakeList(Panel1, "ENummer", 90, 35, 166);
-    LFreibetrag = MakeBoldLabel(Panel1, "LFreibetrag", 265, 10, QStringLiteral("Freibetrag:"));
+    LFreibetrag = MakeBoldLabel(Panel1, "LFreibetrag", 265, 10, tr("Freibetrag:"));
     EFreibetrag = MakeEdit(Panel1, "EFreibetrag", 345, 5, 50, 19, InitialSlotTexts().Kosten);
-    Label1 = MakeBoldLabel(Panel1, "Label1", 400, 10, QStringLiteral("€uro"));
-    LLimit = MakeBoldLabel(Panel1, "LLimit", 265, 35, QStringLiteral("Limit:"));
+    Label1 = MakeBoldLabel(Panel1, "Label1", 400, 10, tr("€uro"));
+    LLimit = MakeBoldLabel(Panel1, "LLimit", 265, 35, tr("Limit:"));
     ELimit = MakeEdit(Panel1, "ELimit", 345, 30, 50, 19, InitialSlotTexts().Kosten);
-    Label2 = MakeBoldLabel(Panel1, "Label2", 400, 35, QStringLiteral("€uro"));
+    Label2 = MakeBoldLabel(Panel1, "Label2", 400, 35, tr("€uro"));
     Slots = std::make_unique<TSlotPages>(Panel1);
+    NameField(LName, EName);
+    NameField(LNummer, ENummer);
+    NameField(LFreibetrag, EFreibetrag);
+    NameField(LLimit, ELimit);
 
-    LStunden = MakeBoldLabel(Panel2, "LStunden", 10, 10, QStringLiteral("Zeiten pro Tag:"));
+    LStunden = MakeBoldLabel(Panel2, "LStunden", 10, 10, tr("Zeiten pro Tag:"));
     SpinEdit1 = Place(new TSpinEdit(1, 24, Panel2), "SpinEdit1", 140, 5, 56, 19);
     SpinEdit1->setValue(1);
+    NameField(LStunden, SpinEdit1);
     connect(SpinEdit1, &QSpinBox::valueChanged, this, [this] { Guarded([this] { SpinEdit1Change(); }); });
 
-    RadioGroup1 = new TRadioGroup(QStringLiteral("Verschiedene Tarife"),
-                                  {QStringLiteral("Immer gleich"), QStringLiteral("Werktags / Sonntags"),
-                                   QStringLiteral("Jeden Tag verschieden")},
-                                  Panel2);
+    RadioGroup1 = new TRadioGroup(tr("Verschiedene Tarife"),
+                                  {tr("Immer gleich"), tr("Werktags / Sonntags"), tr("Jeden Tag verschieden")}, Panel2);
     RadioGroup1->setFont(WindowFont(10, true));
     Place(RadioGroup1, "RadioGroup1", 5, 30, 196, 96);
     RadioGroup1->SetItemIndex(0);
@@ -140,6 +145,7 @@ void TTarifForm::SpeedButton1Click()
         m_editIndex = -1;
         PageControl1->SetCaption(1, QStringLiteral("Neuer Tarif"));
         SpinEdit1->setValue(1);
+        NameField(LStunden, SpinEdit1);
         Slots->RebuildSlots(1);
         FillConnectionList(ENummer, m_connections);
         PageControl1->SetTabVisible(1, true);
@@ -197,8 +203,8 @@ void TTarifForm::SpeedButton3Click()
     const QList<QListWidgetItem *> selected = TarifListe->selectedItems();
     if (selected.isEmpty()) return;
     const int k = TarifListe->row(selected.first());
-    if (MessageBox::Show(QStringLiteral("Confirm"), QStringLiteral("Wollen Sie den Tarif wirklich löschen?"),
-                         MessageBox::Question, {MessageBox::Yes, MessageBox::No})
+    if (MessageBox::Show(QStringLiteral("Confirm"), tr("Wollen Sie den Tarif wirklich löschen?"), MessageBox::Question,
+                         {MessageBox::Yes, MessageBox::No})
         != MessageBox::Yes)
         return;
     // The list may have changed while the question was open; k is taken from before it.

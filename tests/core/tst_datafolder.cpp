@@ -5,6 +5,8 @@
 #include "tests/support/CoreFakes.h"
 
 #include <QDir>
+#include <QFile>
+#include <QRegularExpression>
 #include <QTest>
 
 namespace {
@@ -90,9 +92,60 @@ private Q_SLOTS:
         create(dir, entries);
         for (QString &f : found) f.insert(2, dir.file("Data/2026/"));
         QCOMPARE(listed(MonthLogsOfYear(DataYearFolder(2026))), found);
-        QCOMPARE(MonthLogPath(2026, 3), dir.file("Data/2026/Maerz.qod"));
+        // The log March has, under whichever name; a new one under the language's name.
+        const QStringList march = found.filter(QRegularExpression("^3 "));
+        QCOMPARE(MonthLogPath(2026, 3), march.isEmpty() ? dir.file("Data/2026/Maerz.qod") : march[0].mid(2));
         QCOMPARE(BuiltInMonthName(3), QStringLiteral("März"));    // whatever the language file says
         QVERIFY(MonthLogsOfYear(DataYearFolder(2027)).empty());   // no such year folder
+    }
+
+    // The month log across a change of language, with the shipped files and a user's own in the
+    // data folder: a month goes on in the log it was begun in, under whatever language's name.
+    void monthLog_acrossLanguages_data()
+    {
+        QTest::addColumn<QString>("current");       // the language file loaded
+        QTest::addColumn<QByteArray>("ownFile");    // own.qlf in the data folder
+        QTest::addColumn<QStringList>("entries");   // in Data/2026
+        QTest::addColumn<QString>("march");         // MonthLogPath(2026, 3)'s file name
+        QTest::addColumn<QStringList>("found");     // MonthLogsOfYear
+        const QByteArray none;
+        QTest::newRow("English, March begun in German")
+            << "english" << none << QStringList{"März.qod"} << "März.qod" << QStringList{"3 März.qod"};
+        QTest::newRow("German, March begun in English") << "german" << none << QStringList{"March.qod", "Mai.qod"}
+                                                        << "March.qod" << QStringList{"3 March.qod", "5 Mai.qod"};
+        QTest::newRow("English, no log yet")
+            << "english" << none << QStringList{"May.qod"} << "March.qod" << QStringList{"5 May.qod"};
+        QTest::newRow("both: the current language's")
+            << "english" << none << QStringList{"März.qod", "March.qod"} << "March.qod" << QStringList{"3 March.qod"};
+        QTest::newRow("a user's own language") << "german" << QByteArray("[Month]\nMarch=Mars\n")
+                                               << QStringList{"Mars.qod"} << "Mars.qod" << QStringList{"3 Mars.qod"};
+        QTest::newRow("own file names March as April")
+            << "english" << QByteArray("[Month]\nMarch=April\nMay=Dezember\n") << QStringList{"April.qod"}
+            << "March.qod" << QStringList{"4 April.qod"};
+        QTest::newRow("own file names a path") << "english" << QByteArray("[Month]\nMarch=../2025/März\n")
+                                               << QStringList{"../2025/März.qod"} << "March.qod" << QStringList{};
+    }
+    void monthLog_acrossLanguages()
+    {
+        QFETCH(QString, current);
+        QFETCH(QByteArray, ownFile);
+        QFETCH(QStringList, entries);
+        QFETCH(QString, march);
+        QFETCH(QStringList, found);
+        TempProgramDir dir;
+        QDir().mkpath(dir.file("shipped"));
+        for (const char *name : {"german.qlf", "english.qlf"})
+            QVERIFY(QFile::copy(QStringLiteral(MINUTRIX_LANGUAGES_DIR "/") + name, dir.file("shipped/") + name));
+        SetShippedLanguageDir(dir.file("shipped"));
+        if (!ownFile.isEmpty()) dir.write("own.qlf", ownFile);
+        LoadLanguage(LanguageFile(current + ".qlf"));
+        for (QString &e : entries) e.prepend("Data/2026/");
+        create(dir, entries);
+        for (QString &f : found) f.insert(2, dir.file("Data/2026/"));
+        QCOMPARE(MonthLogPath(2026, 3), dir.file("Data/2026/" + march));
+        QCOMPARE(listed(MonthLogsOfYear(DataYearFolder(2026))), found);
+        SetShippedLanguageDir(QString());
+        LoadLanguage(QString());
     }
 
     void paths_underTheProgramFolder()

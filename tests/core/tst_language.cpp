@@ -1,5 +1,6 @@
 // The language table: its rows, the built-in German texts and what a language file changes.
 #include "core/Language.h"
+#include "core/ProfileReader.h"
 #include "tests/support/CoreFakes.h"
 
 #include <QRandomGenerator>
@@ -52,6 +53,8 @@ private Q_SLOTS:
     void secondLoadWithoutFile_restoresBuiltIns();
     void convertLineBreaks_data();
     void convertLineBreaks();
+    void shippedFiles_giveEveryKey_data();
+    void shippedFiles_giveEveryKey();
 
 private:
     TempProgramDir m_dir;
@@ -299,6 +302,45 @@ void TestLanguage::convertLineBreaks()
     QFETCH(QString, input);
     QFETCH(QString, expected);
     QCOMPARE(ConvertLineBreaks(input), expected);
+}
+
+// The files the program ships: each names every key itself (a translator's model leaves none out),
+// german.qlf is exactly the built-in table, english.qlf replaces every text but the names that
+// English spells the same, and each says its name and locale in its own section.
+void TestLanguage::shippedFiles_giveEveryKey_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QStringList>("sameAsGerman");   // keys whose English text is the German one
+    QTest::newRow("german") << "german.qlf"
+                            << "de" << QStringList();
+    QTest::newRow("english") << "english.qlf"
+                             << "en" << QStringList{"April", "August", "September", "November", "AutoUpdate"};
+}
+
+void TestLanguage::shippedFiles_giveEveryKey()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, locale);
+    QFETCH(QStringList, sameAsGerman);
+    const QString path = QStringLiteral(MINUTRIX_LANGUAGES_DIR "/") + file;
+    const ProfileReader reader(path);
+    for (const TLanguageEntry &row : LanguageTable()) {
+        const QString value =
+            reader.readString(QLatin1String(row.section), QLatin1String(row.key), QStringLiteral("<missing>"));
+        QVERIFY2(value != QStringLiteral("<missing>"), row.key);
+        QVERIFY2(!value.isEmpty(), row.key);
+    }
+    LoadLanguage(path);
+    QCOMPARE(LanguageLocale, locale);
+    if (locale == QLatin1String("de")) return verifyBuiltInExcept();
+    for (const TLanguageEntry &row : LanguageTable()) {
+        const bool same = *row.receiver == row.builtIn;
+        QVERIFY2(same == sameAsGerman.contains(QLatin1String(row.key)), row.key);
+    }
+    QVERIFY(E_UnknownErrorAt.endsWith(QLatin1Char(' ')));   // the operation's name follows it
+    QCOMPARE(A_General.count(CrLf), 2);
+    QCOMPARE(A_Finished.count(CrLf), 1);
 }
 
 QTEST_GUILESS_MAIN(TestLanguage)

@@ -1,5 +1,5 @@
 // The years and months the evaluation lists: year folders from 2002 to the current year, each
-// with the months whose logs exist, named with the built-in German names.
+// with the months whose logs exist, named with the language's names.
 #include "core/Language.h"
 #include "core/Win1252.h"
 #include "evaluation/MonthTree.h"
@@ -24,9 +24,14 @@ private Q_SLOTS:
         QTest::newRow("years outside 2002..now, folders at a month's name")
             << 2005 << QStringList{"2001/Mai.qod", "2006/Mai.qod", "2002/Mai.qod/", "2002/Juli.qod"}
             << QStringList{"2002: Juli"};
-        // March written under the language's name, April before the language was chosen.
-        QTest::newRow("renamed March") << 2005 << QStringList{"2005/Maerz.qod", "2005/April.qod"}
-                                       << QStringList{"2005: M\u00e4rz April"};
+        // Each month once, under the language's name, whatever its log is called: March written under
+        // the language's name, May before the language was chosen.
+        QTest::newRow("renamed March") << 2005 << QStringList{"2005/Maerz.qod", "2005/Mai.qod"}
+                                       << QStringList{"2005: Maerz Mai"};
+        QTest::newRow("March under both names")
+            << 2005 << QStringList{"2005/M\u00e4rz.qod", "2005/Maerz.qod"} << QStringList{"2005: Maerz"};
+        QTest::newRow("March only under the German name")
+            << 2005 << QStringList{"2005/M\u00e4rz.qod"} << QStringList{"2005: Maerz"};
     }
     void scan()
     {

@@ -145,26 +145,30 @@ private Q_SLOTS:
         QTest::addColumn<QString>("freibetrag");
         QTest::addColumn<int>("page");   // where two clicks leave the wizard
         QTest::addColumn<int>("messages");
+        QTest::addColumn<QString>("focus");   // the wrong field, where the focus goes
         const int general = TAssistentForm::PageGeneral, tarif1 = TAssistentForm::PageTarif1,
                   tarif2 = TAssistentForm::PageTarif2;
         QTest::newRow("no state") << -1 << "100,00"
                                   << "T"
-                                  << "0,00" << general << 2;
+                                  << "0,00" << general << 2 << "SBundesland";
         QTest::newRow("limit with a point") << 1 << "150.50"
                                             << "T"
-                                            << "0,00" << general << 2;
+                                            << "0,00" << general << 2 << "EGesamtlimit";
+        QTest::newRow("limit of commas, no number") << 1 << ",,"
+                                                    << "T"
+                                                    << "0,00" << general << 2 << "EGesamtlimit";
         QTest::newRow("no name") << 1 << "150,50"
                                  << ""
-                                 << "0,00" << tarif1 << 1;
+                                 << "0,00" << tarif1 << 1 << "ETarifName";
         QTest::newRow("free allowance with a point") << 1 << "150,50"
                                                      << "T"
-                                                     << "1.5" << tarif1 << 1;
+                                                     << "1.5" << tarif1 << 1 << "EFreibetrag";
         QTest::newRow("free allowance of commas") << 1 << "150,50"
                                                   << "T"
-                                                  << ",," << tarif1 << 1;
+                                                  << ",," << tarif1 << 1 << "EFreibetrag";
         QTest::newRow("all filled in") << 1 << "150,50"
                                        << "T"
-                                       << "0,00" << tarif2 << 0;
+                                       << "0,00" << tarif2 << 0 << "";
     }
     void checks()
     {
@@ -174,6 +178,7 @@ private Q_SLOTS:
         QFETCH(QString, freibetrag);
         QFETCH(int, page);
         QFETCH(int, messages);
+        QFETCH(QString, focus);
         TariffWindowFixture<TAssistentForm> f;
         TAssistentForm &w = f.show();
         w.SBundesland->setCurrentIndex(state);
@@ -184,7 +189,33 @@ private Q_SLOTS:
         QTest::mouseClick(w.SBNext, Qt::LeftButton);
         QCOMPARE(w.PageControl1->ActivePageIndex(), page);
         QCOMPARE(f.shownTexts(), QStringList(messages, W_FillAllFields));
+        QVERIFY(f.reports.reports.isEmpty());   // a wrong entry is never offered as an error report
+        if (!focus.isEmpty()) QCOMPARE(w.focusWidget()->objectName(), focus);
         if (page != TAssistentForm::PageGeneral) QCOMPARE(GesamtLimit, 150.5);
+    }
+
+    // Escape and the close button leave the wizard once the user confirms: the first start stays due.
+    void leaving_asksAndKeepsTheFirstStartDue_data()
+    {
+        QTest::addColumn<bool>("byEscape");
+        QTest::addColumn<bool>("confirmed");
+        QTest::newRow("Escape, Yes") << true << true;
+        QTest::newRow("Escape, No") << true << false;
+        QTest::newRow("close button, Yes") << false << true;
+    }
+    void leaving_asksAndKeepsTheFirstStartDue()
+    {
+        QFETCH(bool, byEscape);
+        QFETCH(bool, confirmed);
+        TariffWindowFixture<TAssistentForm> f;
+        TAssistentForm &w = f.show();
+        ErsterStart = 0;   // as the wizard's creation on a first start leaves it
+        MessageBox::SetNextAnswer(confirmed ? MessageBox::Yes : MessageBox::No);
+        byEscape ? QTest::keyClick(&w, Qt::Key_Escape) : void(w.close());
+        QCOMPARE(f.shownTexts(), QStringList{W_ReallyClose});
+        QCOMPARE(w.Left(), confirmed);
+        QCOMPARE(w.isVisible(), !confirmed);
+        QCOMPARE(int(ErsterStart), confirmed ? 1 : 0);
     }
 
     // The slot count is read as typed, whether the field was left by Tab, by the click on the

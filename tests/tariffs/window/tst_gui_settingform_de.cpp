@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -58,37 +59,67 @@ private Q_SLOTS:
         QCOMPARE(int(storedSettings(f).Bundesland), 9);
     }
 
-    void refusedInput_storesNothing_data()
+    // A wrong entry is the user's to mend: the plain box, the focus in that field, the window
+    // open, nothing stored, nothing offered as an error report.
+    void wrongEntry_staysOpenAtTheField_data()
     {
         QTest::addColumn<int>("state");
         QTest::addColumn<QString>("limit");
-        QTest::addColumn<QStringList>("reports");   // through the error report
-        QTest::addColumn<QStringList>("shown");     // the framework's conversion error
-        const QStringList fill{W_FillAllFields};
-        QTest::newRow("no state") << -1 << "75,5" << fill << QStringList();
-        QTest::newRow("point") << 6 << "75.50" << fill << QStringList();
-        QTest::newRow("euro sign") << 6 << "75 €" << fill << QStringList();
-        QTest::newRow("empty") << 6 << "" << QStringList()
-                               << QStringList{QStringLiteral("'' is not a valid floating point value.")};
-        QTest::newRow("commas only") << 6 << ",," << QStringList()
-                                     << QStringList{QStringLiteral("',,' is not a valid floating point value.")};
+        QTest::addColumn<QString>("field");
+        QTest::newRow("no state") << -1 << "75,5"
+                                  << "SBundesland";
+        QTest::newRow("point") << 6 << "75.50"
+                               << "EGesamtLimit";
+        QTest::newRow("euro sign") << 6 << "75 €"
+                                   << "EGesamtLimit";
+        QTest::newRow("empty") << 6 << ""
+                               << "EGesamtLimit";
+        QTest::newRow("commas only") << 6 << ",,"
+                                     << "EGesamtLimit";
     }
-    void refusedInput_storesNothing()
+    void wrongEntry_staysOpenAtTheField()
     {
         QFETCH(int, state);
         QFETCH(QString, limit);
-        QFETCH(QStringList, reports);
-        QFETCH(QStringList, shown);
+        QFETCH(QString, field);
         Fixture f;
         const QByteArray before = f.dir.read(QStringLiteral("Settings.dat"));
         TSettingForm &form = f.show();
         enter(form, state, limit);
         QTest::mouseClick(form.BitBtn1, Qt::LeftButton);
-        QCOMPARE(f.reports.reports, reports);
-        QCOMPARE(f.shownTexts(), shown);
+        QVERIFY(f.reports.reports.isEmpty());
+        QCOMPARE(f.shownTexts(), QStringList{W_FillAllFields});
+        QCOMPARE(form.focusWidget()->objectName(), field);
         QCOMPARE(f.dir.read(QStringLiteral("Settings.dat")), before);
         QCOMPARE(GesamtLimit, 100.0);
-        QVERIFY(!form.isVisible());   // closed all the same
+        QVERIFY(form.isVisible());
+    }
+
+    // The language files found, the data folder's first and shadowing a shipped one of that name,
+    // the one in use chosen; another one is stored with OK and the window says that it takes
+    // effect at the next start.
+    void language_listedChosenAndStored()
+    {
+        Fixture f;
+        f.dir.write("shipped/english.qlf", "[Minutrix]\nName=English\n");
+        f.dir.write("shipped/own.qlf", "[Minutrix]\nName=Shadowed\n");
+        f.dir.write("own.qlf", "[Minutrix]\nName=  Own  one \n");
+        f.dir.write("\u20ac\u0101.qlf", "");   // a name Sprache cannot hold
+        SetShippedLanguageDir(f.dir.file("shipped"));
+        TSettingForm &form = f.show();
+        QStringList items;
+        for (int i = 0; i < form.SSprache->count(); ++i) items << form.SSprache->itemText(i);
+        QCOMPARE(items, (QStringList{"Own one", "English", "Deutsch"}));   // German is built in
+        QCOMPARE(form.SSprache->currentText(), QStringLiteral("Deutsch"));
+        QVERIFY(form.LSpracheHinweis->isHidden());
+        form.SSprache->setCurrentIndex(1);
+        QVERIFY(!form.LSpracheHinweis->isHidden());
+        QTest::mouseClick(form.BitBtn1, Qt::LeftButton);
+        QCOMPARE(storedSettings(f).Sprache.value(), QStringLiteral("english"));
+        f.show();   // German still runs: the note stays
+        QCOMPARE(form.SSprache->currentText(), QStringLiteral("English"));
+        QVERIFY(!form.LSpracheHinweis->isHidden());
+        SetShippedLanguageDir(QString());
     }
 
     void cancel_storesNothing()
