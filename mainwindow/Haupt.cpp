@@ -209,6 +209,7 @@ void THauptfenster::EndWithoutSaving()
     if (std::exchange(m_shutDown, true)) return;
     Timer1->stop();
     if (Connection) Connection->SetDoTimer(false);
+    finishMonitoring();   // the journal's reserved space goes; nothing else is written
     hide();
     QCoreApplication::quit();
 }

@@ -73,6 +73,7 @@ private:
     void createConnection();
     void applyMenuCaptions();
     void apply(const TDisplay &display);
+    void finishMonitoring();
     bool m_formCreated = false;
     bool m_shutdownRequested = false;
     bool m_shutDown = false;

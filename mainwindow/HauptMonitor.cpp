@@ -55,11 +55,16 @@ void THauptfenster::apply(const TDisplay &display)
 
 // At shutdown the timers are stopped and the event loop is about to end: the last step's boxes
 // show right away.
-void THauptfenster::FormDestroy()
+void THauptfenster::finishMonitoring()
 {
-    const TDisplay last = Monitor.Finish();   // logs a connection still being timed
+    const TDisplay last = Monitor.Finish();   // logs a connection still being timed, releases the journal
     apply(last);
     for (const TMessage &m : last.Messages) Guarded([&m] { showMessage(m); });
+}
+
+void THauptfenster::FormDestroy()
+{
+    finishMonitoring();
     SaveTarife();
     Guarded([] { SaveSettings(); });
 }

@@ -38,6 +38,7 @@ TComparisonPage::TComparisonPage(QWidget *parent) : QWidget(parent), m_model(new
 {
     VergleichList = new QTreeView(this);
     VergleichList->setObjectName(QStringLiteral("VergleichList"));
+    VergleichList->setAccessibleName(tr("Vergleich der Tarife"));
     VergleichList->setRootIsDecorated(false);
     VergleichList->setUniformRowHeights(true);
     VergleichList->setModel(m_model);
