@@ -76,7 +76,8 @@ xvfb=$!
 trap 'kill $xvfb 2>/dev/null || true; rm -rf "$scratch"' EXIT
 sleep 1
 session=(env -i PATH=/usr/bin:/bin HOME="$scratch/home" XDG_RUNTIME_DIR="$scratch/runtime" DISPLAY="$display"
-  QT_QPA_PLATFORM=xcb LANG=C.UTF-8)
+  QT_QPA_PLATFORM=xcb LANG=C.UTF-8 DBUS_SESSION_BUS_ADDRESS="unix:path=$scratch/runtime/no-bus")
+# A session bus that answers nothing: no bus helper (dbus-launch) starts one and leaves files behind.
 "${session[@]}" "$scratch/root/usr/bin/minutrix" &   # env executes the program: $! is its process
 program=$!
 sleep 4
